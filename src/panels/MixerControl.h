@@ -1,0 +1,35 @@
+#pragma once
+
+#include "panels/StagePanel.h"
+
+namespace quorvane {
+
+// One mixer with its local oscillator: LO frequency, switching flag, gain, noise figure, IP3.
+class MixerControl : public StagePanel {
+    Q_OBJECT
+    Q_PROPERTY(double Gain READ Gain WRITE SetGain)
+    Q_PROPERTY(double NF READ NF WRITE SetNF)
+    Q_PROPERTY(double IP3 READ IP3 WRITE SetIP3)
+    Q_PROPERTY(double LO_Freq READ LO_Freq WRITE SetLO_Freq)
+    Q_PROPERTY(bool Switching READ Switching WRITE SetSwitching)
+
+public:
+    explicit MixerControl(QWidget* parent = nullptr);
+
+    double Gain() const;  // dB
+    void SetGain(double dB);
+    double NF() const;  // dB
+    void SetNF(double dB);
+    double IP3() const;  // dBm, 60 = "Inf"
+    void SetIP3(double dBm);
+    double LO_Freq() const;  // MHz
+    void SetLO_Freq(double mhz);
+    bool Switching() const;
+    void SetSwitching(bool on);
+
+private:
+    struct Ui;
+    Ui* ui_;
+};
+
+}  // namespace quorvane
