@@ -2,6 +2,8 @@
 
 namespace quorvane {
 
-Quorvane::Quorvane(QWidget* parent) : QWidget(parent) { setWindowTitle("Quorvane"); }
+Quorvane::Quorvane(QWidget* parent) : QWidget(parent) {
+    setWindowTitle("Quorvane");
+}
 
 }  // namespace quorvane

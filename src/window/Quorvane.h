@@ -8,7 +8,7 @@ namespace quorvane {
 class Quorvane : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Quorvane(QWidget* parent = nullptr);
 };
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "engine/ChainSnapshot.h"
+
+namespace quorvane {
+
+// The three receiver architectures and where each puts the nine stage panels. The architecture
+// lives only in the text of the window's combo; these tables turn that text into positions.
+
+enum class Architecture { Homodyne, SingleConversion, DualConversion };
+
+// The combo's items, in list order.
+inline constexpr std::array<std::string_view, 3> kArchitectureItems = {
+    "Homodyne", "Single-Conversion Heterodyne", "Dual-Conversion Heterodyne"};
+inline constexpr int kStartupItem = 1;
+
+// Exact, case-sensitive comparison; any text that names neither homodyne nor dual conversion
+// gives the single-conversion arrangement.
+Architecture ArchitectureFromText(std::string_view text);
+
+// One stage panel of the pool: FilterControl1(i), MixerControl1(i) or AmplifierControl1(i).
+struct StageId {
+    StageKind kind = StageKind::Filter;
+    int index = 0;
+    friend constexpr bool operator==(StageId, StageId) = default;
+};
+
+inline constexpr int kFilterCount = 4;
+inline constexpr int kMixerCount = 3;
+inline constexpr int kAmplifierCount = 2;
+
+// The order in which the tick tries the panels at every slot: filters, mixers, amplifiers,
+// each by ascending index. The window parks them in this order too.
+inline constexpr std::array<StageId, kStageCandidates> kCandidateOrder = {{
+    {StageKind::Filter, 0},
+    {StageKind::Filter, 1},
+    {StageKind::Filter, 2},
+    {StageKind::Filter, 3},
+    {StageKind::Mixer, 0},
+    {StageKind::Mixer, 1},
+    {StageKind::Mixer, 2},
+    {StageKind::Amplifier, 0},
+    {StageKind::Amplifier, 1},
+}};
+
+// Position in kCandidateOrder of a panel.
+int CandidatePosition(StageId stage);
+
+inline constexpr int kParkedLeft = 0;
+
+// The slot a panel at this Left belongs to, or -1 when it stands in none (parked or elsewhere).
+int SlotAtLeft(int left);
+
+struct SlotAssignment {
+    StageId stage;
+    std::string_view caption;  // caption of the slot's bypass switch
+};
+
+// An arrangement fills slots 0 .. filledSlots - 1; the switches of the slots after those are
+// hidden (their captions are left as they were).
+struct Arrangement {
+    int filledSlots = 0;
+    std::array<SlotAssignment, kSlotCount> slots{};
+};
+
+const Arrangement& ArrangementFor(Architecture architecture);
+
+// Left of every panel, in candidate order, once the arrangement is made (parked panels at 0).
+std::array<int, kStageCandidates> PanelLefts(Architecture architecture);
+
+}  // namespace quorvane

@@ -1,0 +1,101 @@
+#include "window/TestPointSelection.h"
+
+#include <utility>
+
+namespace quorvane {
+
+namespace {
+
+bool IsTestPoint(int n) {
+    return n >= 1 && n <= layout::kTestPointCount;
+}
+
+// Two test points were selected (first < second) and `added` is neither: it replaces the
+// nearer-ranked one. Below the first or above the second it pushes that one out; between
+// them it takes the first's place only as the first's immediate right neighbour.
+void ReplaceOne(Selection& s, int added) {
+    if (added < s.first) {
+        s.first = added;
+    } else if (added > s.second) {
+        s.second = added;
+    } else if (added == s.first + 1) {
+        s.first = added;
+    } else {
+        s.second = added;
+    }
+}
+
+}  // namespace
+
+Selection ReadSelection(const ButtonColours& colours) {
+    Selection s;
+    for (int n = 1; n <= layout::kTestPointCount; ++n) {
+        if (colours[n - 1] == kButtonFaceColour) continue;
+        if (s.first == 0) {
+            s.first = n;
+        } else {
+            s.second = n;
+        }
+    }
+    return s;
+}
+
+Selection ClickTestPoint(const ButtonColours& before, int index) {
+    ButtonColours colours = before;
+    int added = 0;
+    if (IsTestPoint(index)) {
+        const bool wasSelected = colours[index - 1] != kButtonFaceColour;
+        colours[index - 1] = wasSelected ? kButtonFaceColour : kClickMarkColour;
+        if (!wasSelected) added = index;
+    }
+
+    // The previous selection, not counting the button just clicked.
+    Selection s;
+    for (int n = 1; n <= layout::kTestPointCount; ++n) {
+        const std::uint32_t c = colours[n - 1];
+        if (c == kClickMarkColour || c == kButtonFaceColour) continue;
+        if (s.first == 0) {
+            s.first = n;
+        } else {
+            s.second = n;
+        }
+    }
+
+    if (added > 0) {
+        if (s.first == 0) {
+            s.first = added;
+        } else if (s.second == 0) {
+            s.second = added;
+        } else {
+            ReplaceOne(s, added);
+        }
+    }
+
+    if (s.first == s.second) s.second = 0;
+    if (s.second > 0 && s.first > s.second) std::swap(s.first, s.second);
+    return s;
+}
+
+ButtonColours SelectionColours(Selection selection) {
+    ButtonColours colours{};
+    colours.fill(kButtonFaceColour);
+    if (IsTestPoint(selection.first)) colours[selection.first - 1] = kFirstSelectionColour;
+    if (IsTestPoint(selection.second)) colours[selection.second - 1] = kSecondSelectionColour;
+    return colours;
+}
+
+LeaderLine LeaderLineFor(int group, int testPoint, std::uint32_t colour) {
+    LeaderLine line;
+    if (!IsTestPoint(testPoint) || group < 0 || group > 1) return line;
+    const layout::Place& frame = layout::kPlotGroups[group].shpGraphs;
+    const float half = static_cast<float>(layout::kButtonSize) / 2.0f;
+    line.visible = true;
+    line.x1 = static_cast<float>(layout::kButtonLeft[testPoint - 1]) + half;
+    line.y1 = static_cast<float>(layout::kButtonTop) + half;
+    line.x2 = static_cast<float>(frame.left) + static_cast<float>(frame.width) / 2.0f;
+    line.y2 = static_cast<float>(frame.top);
+    line.colour = colour;
+    return line;
+}
+
+}  // namespace quorvane
