@@ -9,9 +9,9 @@ namespace quorvane {
 // no widget, no panel, only these plain values.
 
 struct OscillatorSettings {
-    double Frequency = 0.0;  // MHz
-    double Power = -1e12;    // dBnW; -1e12 when the source is off
-    std::int16_t Invert = 0; // 1 flips the sign of the tone
+    double Frequency = 0.0;   // MHz
+    double Power = -1e12;     // dBnW; -1e12 when the source is off
+    std::int16_t Invert = 0;  // 1 flips the sign of the tone
 };
 
 struct NoiseSettings {
@@ -25,14 +25,14 @@ enum class StageKind { Filter, Mixer, Amplifier };
 // are left at their defaults and ignored.
 struct StageSettings {
     StageKind kind = StageKind::Amplifier;
-    std::int16_t index = 0;    // index of the panel in its array, e.g. 2 for FilterControl1(2)
-    double Gain = 0.0;         // dB
-    double NF = 0.0;           // dB
-    double IP3 = 60.0;         // dBm (amplifier, mixer)
-    double LO_Freq = 0.0;      // MHz (mixer)
-    bool Switching = false;    // mixer: true = switching, false = multiplying
-    double Bandwidth = 0.0;    // MHz (filter)
-    double CentreFreq = 0.0;   // MHz (filter)
+    std::int16_t index = 0;   // index of the panel in its array, e.g. 2 for FilterControl1(2)
+    double Gain = 0.0;        // dB
+    double NF = 0.0;          // dB
+    double IP3 = 60.0;        // dBm (amplifier, mixer)
+    double LO_Freq = 0.0;     // MHz (mixer)
+    bool Switching = false;   // mixer: true = switching, false = multiplying
+    double Bandwidth = 0.0;   // MHz (filter)
+    double CentreFreq = 0.0;  // MHz (filter)
 };
 
 inline constexpr int kSlotCount = 7;
@@ -55,6 +55,8 @@ struct ChainSnapshot {
 };
 
 // Horizontal position in twips of chain slot k (0..6).
-constexpr int SlotLeft(int slot) { return 2040 + 1900 * slot; }
+constexpr int SlotLeft(int slot) {
+    return 2040 + 1900 * slot;
+}
 
 }  // namespace quorvane

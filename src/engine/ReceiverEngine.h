@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/ChainSnapshot.h"
@@ -14,9 +15,10 @@ class UniformRandom;
 // Runs one simulation tick: synthesises the antenna signal, walks the seven chain slots and
 // measures the output power. Owns the six sample buffers, allocated once and reused.
 class ReceiverEngine {
-public:
+  public:
     // Called at every test point 1..8 with the working buffer in the state it stands for.
-    using TestPointCallback = std::function<void(std::int16_t testPoint, const SignalBuffer& signal)>;
+    using TestPointCallback =
+        std::function<void(std::int16_t testPoint, const SignalBuffer& signal)>;
 
     // Uses the process's one uniform generator.
     ReceiverEngine();
@@ -32,12 +34,14 @@ public:
 
     const SignalBuffer& Signal() const;
 
-private:
+  private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
-// "Pout = " followed by the power in the format 0.000e+00.
+// "Pout = " followed by the power in the format 0.000e+00 (one digit, three decimals, the
+// exponent signed and at least two digits long). A power that is not a finite number, which
+// strongly overdriven stages can produce, reads "Pout = overflow".
 std::string FormatPowerCaption(double watts);
 
 }  // namespace quorvane

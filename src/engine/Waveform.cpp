@@ -1,0 +1,25 @@
+#include "engine/Waveform.h"
+
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+constexpr double kMegahertz = 1000000.0;
+constexpr double kShortPi = 3.1415926;  // the waveforms use this shortened value on purpose
+
+}  // namespace
+
+double UnitCosine(double frequencyMHz, std::size_t i) {
+    const double phase =
+        frequencyMHz * kMegahertz * static_cast<double>(i) * kSampleInterval * 2.0 * kShortPi;
+    return std::isfinite(phase) ? std::cos(phase) : 0.0;
+}
+
+void FillUnitCosine(SignalBuffer& wave, double frequencyMHz) {
+    for (std::size_t i = 0; i < wave.size(); ++i)
+        wave[i] = UnitCosine(frequencyMHz, i);
+}
+
+}  // namespace quorvane

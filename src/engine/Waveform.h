@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+
+#include "engine/SignalBuffer.h"
+
+namespace quorvane {
+
+// Cosine of the phase frequencyMHz * 1e6 * i * 1.25e-8 * 2 * 3.1415926, evaluated left to
+// right from the sample index (never accumulated), so every waveform starts at phase 0.
+// A phase that is not finite (a frequency beyond the double range, or NaN) gives 0: such a
+// tone cannot be sampled, so it contributes nothing rather than filling the chain with NaN.
+double UnitCosine(double frequencyMHz, std::size_t i);
+
+// Fills a buffer with UnitCosine(frequencyMHz, i) for every sample i.
+void FillUnitCosine(SignalBuffer& wave, double frequencyMHz);
+
+}  // namespace quorvane
