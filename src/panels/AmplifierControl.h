@@ -4,6 +4,8 @@
 
 namespace quorvane {
 
+class GainRows;
+
 // One amplifier of the chain: gain, noise figure and third-order intercept.
 class AmplifierControl : public StagePanel {
     Q_OBJECT
@@ -11,7 +13,7 @@ class AmplifierControl : public StagePanel {
     Q_PROPERTY(double NF READ NF WRITE SetNF)
     Q_PROPERTY(double IP3 READ IP3 WRITE SetIP3)
 
-public:
+  public:
     explicit AmplifierControl(QWidget* parent = nullptr);
 
     double Gain() const;  // dB
@@ -21,9 +23,13 @@ public:
     double IP3() const;  // dBm, 60 = "Inf"
     void SetIP3(double dBm);
 
-private:
-    struct Ui;
-    Ui* ui_;
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void UpdateDisplay();
+
+    GainRows* rows_;
 };
 
 }  // namespace quorvane

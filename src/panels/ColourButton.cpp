@@ -17,7 +17,9 @@ void ColourButton::SetBackColor(std::uint32_t bgr) {
     update();
 }
 
-QSize ColourButton::sizeHint() const { return {17, 17}; }
+QSize ColourButton::sizeHint() const {
+    return {17, 17};
+}
 
 void ColourButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -12,7 +12,7 @@ class ColourButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(uint BackColor READ BackColor WRITE SetBackColor)
 
-public:
+  public:
     explicit ColourButton(QWidget* parent = nullptr);
 
     std::uint32_t BackColor() const { return backColor_; }
@@ -20,10 +20,10 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::uint32_t backColor_ = 0x8000000F;
 };
 

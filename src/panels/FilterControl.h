@@ -4,6 +4,9 @@
 
 namespace quorvane {
 
+class GainRows;
+class ParameterRow;
+
 // One band-pass filter: centre frequency, bandwidth, gain and noise figure.
 class FilterControl : public StagePanel {
     Q_OBJECT
@@ -14,25 +17,33 @@ class FilterControl : public StagePanel {
     Q_PROPERTY(double Bandwidth READ Bandwidth WRITE SetBandwidth)
     Q_PROPERTY(double CentreFreq READ CentreFreq WRITE SetCentreFreq)
 
-public:
+  public:
     explicit FilterControl(QWidget* parent = nullptr);
 
     double Gain() const;  // dB
     void SetGain(double dB);
     double NF() const;  // dB
     void SetNF(double dB);
-    double MinFreq() const;      // MHz, CentreFreq - Bandwidth / 2
-    void SetMinFreq(double) {}   // derived: writes are ignored
-    double MaxFreq() const;      // MHz, CentreFreq + Bandwidth / 2
-    void SetMaxFreq(double) {}   // derived: writes are ignored
-    double Bandwidth() const;    // MHz
+    double MinFreq() const;     // MHz, CentreFreq - Bandwidth / 2
+    void SetMinFreq(double) {}  // derived: writes are ignored
+    double MaxFreq() const;     // MHz, CentreFreq + Bandwidth / 2
+    void SetMaxFreq(double) {}  // derived: writes are ignored
+    double Bandwidth() const;   // MHz
     void SetBandwidth(double mhz);
-    double CentreFreq() const;   // MHz
+    double CentreFreq() const;  // MHz
     void SetCentreFreq(double mhz);
 
-private:
-    struct Ui;
-    Ui* ui_;
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void UpdateDisplay();
+
+    double centreFreq_ = 0.0;
+    double bandwidth_ = 0.0;
+    GainRows* rows_;
+    ParameterRow* centreRow_ = nullptr;
+    ParameterRow* rangeRow_ = nullptr;
 };
 
 }  // namespace quorvane

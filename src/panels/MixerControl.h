@@ -2,7 +2,12 @@
 
 #include "panels/StagePanel.h"
 
+class QCheckBox;
+
 namespace quorvane {
+
+class GainRows;
+class ParameterRow;
 
 // One mixer with its local oscillator: LO frequency, switching flag, gain, noise figure, IP3.
 class MixerControl : public StagePanel {
@@ -13,7 +18,7 @@ class MixerControl : public StagePanel {
     Q_PROPERTY(double LO_Freq READ LO_Freq WRITE SetLO_Freq)
     Q_PROPERTY(bool Switching READ Switching WRITE SetSwitching)
 
-public:
+  public:
     explicit MixerControl(QWidget* parent = nullptr);
 
     double Gain() const;  // dB
@@ -27,9 +32,20 @@ public:
     bool Switching() const;
     void SetSwitching(bool on);
 
-private:
-    struct Ui;
-    Ui* ui_;
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void BuildLocalOscillator();
+    void UpdateDisplay();
+    void ShowLoFrequency();
+    void ShowSwitching();
+
+    double loFreq_ = 0.0;
+    bool switching_ = false;
+    GainRows* rows_;
+    ParameterRow* loRow_ = nullptr;
+    QCheckBox* chkSwitching_ = nullptr;
 };
 
 }  // namespace quorvane

@@ -2,7 +2,12 @@
 
 #include "panels/StagePanel.h"
 
+class QLineEdit;
+
 namespace quorvane {
+
+class ColourButton;
+class TextRule;
 
 // The thermal-noise source at the antenna: temperature text and an on/off toggle.
 class NoiseControl : public StagePanel {
@@ -10,7 +15,7 @@ class NoiseControl : public StagePanel {
     Q_PROPERTY(double Temperature READ Temperature WRITE SetTemperature)
     Q_PROPERTY(short Working READ Working WRITE SetWorking)
 
-public:
+  public:
     explicit NoiseControl(QWidget* parent = nullptr);
 
     double Temperature() const;  // K
@@ -19,9 +24,21 @@ public:
     short Working() const;
     void SetWorking(short value);
 
-private:
-    struct Ui;
-    Ui* ui_;
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void UpdateDisplay();
+    void ToggleWorking();
+
+    double temperature_ = 0.0;
+    short working_ = 0;
+
+    QLineEdit* text1_ = nullptr;
+    TextRule* text1Rule_ = nullptr;
+    ColourButton* cmdWorking_ = nullptr;
 };
 
 }  // namespace quorvane

@@ -2,7 +2,14 @@
 
 #include "panels/StagePanel.h"
 
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
 namespace quorvane {
+
+class ColourButton;
+class TextRule;
 
 // One sine source at the antenna: frequency text, power scale, on/off and sign toggles.
 class OscillatorControl : public StagePanel {
@@ -12,7 +19,7 @@ class OscillatorControl : public StagePanel {
     Q_PROPERTY(short Working READ Working WRITE SetWorking)
     Q_PROPERTY(short Invert READ Invert WRITE SetInvert)
 
-public:
+  public:
     explicit OscillatorControl(QWidget* parent = nullptr);
 
     double Frequency() const;  // MHz
@@ -31,9 +38,28 @@ public:
     short Invert() const;
     void SetInvert(short value);
 
-private:
-    struct Ui;
-    Ui* ui_;
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void BuildControls();
+    void UpdateDisplay();
+    void ToggleWorking();
+    void ToggleInvert();
+    void ShowWorkingColour();
+    void ShowInvertColour();
+
+    double frequency_ = 0.0;
+    double power_ = -1e12;
+    short working_ = 0;
+    short invert_ = 0;
+
+    ColourButton* cmdInvert_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    TextRule* text1Rule_ = nullptr;
+    QLabel* txtPower_ = nullptr;
+    QScrollBar* vscPower_ = nullptr;
+    ColourButton* cmdWorking_ = nullptr;
 };
 
 }  // namespace quorvane

@@ -22,6 +22,8 @@ void StagePanel::SetSizeTwips(int widthTwips, int heightTwips) {
     setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
-void StagePanel::Place() { move(TwipsToPixels(left_), TwipsToPixels(top_)); }
+void StagePanel::Place() {
+    move(TwipsToPixels(left_), TwipsToPixels(top_));
+}
 
 }  // namespace quorvane

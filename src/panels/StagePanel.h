@@ -12,7 +12,7 @@ class StagePanel : public QWidget {
     Q_PROPERTY(int Left READ Left WRITE SetLeft)
     Q_PROPERTY(int Top READ Top WRITE SetTop)
 
-public:
+  public:
     // widthTwips x heightTwips is the panel's layout area.
     StagePanel(int widthTwips, int heightTwips, QWidget* parent = nullptr);
 
@@ -23,7 +23,7 @@ public:
     // Gives the panel the size the window reserves for it (may differ from the layout area).
     void SetSizeTwips(int widthTwips, int heightTwips);
 
-private:
+  private:
     void Place();
 
     int left_ = 0;

@@ -13,9 +13,15 @@ namespace quorvane {
 // high-DPI scaling maps logical pixels to the screen, so every line stays crisp.
 inline constexpr int kTwipsPerPixel = 15;
 
-inline int TwipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-inline double TwipsToPixelsF(double twips) { return twips / kTwipsPerPixel; }
-inline QPointF TwipPoint(double x, double y) { return {x / kTwipsPerPixel, y / kTwipsPerPixel}; }
+inline int TwipsToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+inline double TwipsToPixelsF(double twips) {
+    return twips / kTwipsPerPixel;
+}
+inline QPointF TwipPoint(double x, double y) {
+    return {x / kTwipsPerPixel, y / kTwipsPerPixel};
+}
 
 // A rectangle given as left, top, width, height in twips. Edges are rounded separately so that
 // neighbouring controls that touch in twips also touch in pixels.

@@ -1,0 +1,168 @@
+#include "panels/MixerControl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <array>
+
+#include "panels/GainRows.h"
+#include "panels/NumberText.h"
+#include "panels/ParameterRow.h"
+#include "panels/StageTexts.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kLayoutWidth = 1860;
+constexpr int kLayoutHeight = 3615;
+
+constexpr double kStartLoFreq = 6.0;  // MHz
+
+constexpr std::array<SymbolLine, 8> kLines{{
+    {720, 900, 840, 780, 2},  // wave mark in the oscillator circle
+    {840, 780, 960, 900, 2},
+    {1080, 780, 960, 900, 2},
+    {900, 1240, 900, 1080, 3},   // oscillator down to the mixer
+    {720, 1380, 1080, 1760, 3},  // cross in the mixer circle
+    {720, 1769, 1080, 1380, 3},
+    {480, 1560, 0, 1560, 4},      // input line
+    {2040, 1560, 1320, 1560, 4},  // output line
+}};
+constexpr std::array<SymbolOutline, 2> kOutlines{{
+    {SymbolOutline::Kind::Circle, {480, 600, 855, 495}, 3},   // local oscillator
+    {SymbolOutline::Kind::Circle, {480, 1200, 855, 735}, 4},  // mixer
+}};
+
+GainRowsSpec MixerRows() {
+    return {2160,
+            {"0", "1", "2", "3", "6", "10", "20"},
+            {"0", "3", "6", "10", "20", "30"},
+            {"Inf", "20", "10", "0", "-10", "-20", "-30"}};
+}
+
+ParameterRowLayout LoLayout() {
+    return {6,
+            "Fc",
+            {120, 120, 495, 375},
+            "cmbLOFreq",
+            {480, 120, 855, 420},
+            {"100", "200", "500", "800", "1.2", "2", "5", "9", "11"},
+            7,
+            "MHz",
+            {1320, 180, 495, 375},
+            "Local-oscillator frequency: the mixer shifts signals by this frequency (sum and "
+            "difference). Numbers up to 40 are MHz; numbers above 40 are taken as kHz."};
+}
+
+QString Text(double value) {
+    return QString::fromStdString(FormatGeneral(value));
+}
+
+}  // namespace
+
+MixerControl::MixerControl(QWidget* parent)
+    : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, MixerRows())) {
+    BuildLocalOscillator();
+    setTabOrder(rows_->NoiseBox(), rows_->InterceptBox());
+    setTabOrder(rows_->InterceptBox(), rows_->GainBox());
+    setTabOrder(rows_->GainBox(), loRow_->Box());
+    setTabOrder(loRow_->Box(), chkSwitching_);
+
+    rows_->Initialise("3", "10", "Inf");
+    loRow_->Write("9");
+    loFreq_ = kStartLoFreq;
+    switching_ = false;
+    UpdateDisplay();
+}
+
+void MixerControl::BuildLocalOscillator() {
+    loRow_ = new ParameterRow(this, LoLayout(), [this](const QString& text) {
+        const BoxFrequency lo = ReadLoFrequency(text.toStdString());
+        loFreq_ = lo.mhz;
+        loRow_->SetUnit(lo.kiloHertz ? "kHz" : "MHz");
+    });
+
+    chkSwitching_ = new QCheckBox(this);
+    PlaceControl(chkSwitching_, "chkSwitching", {1200, 720, 255, 255}, kBoxPoints);
+    chkSwitching_->setToolTip(
+        "Switching mixer: when ticked the signal is multiplied by the sign of the local "
+        "oscillator (a square wave, which also mixes with its odd harmonics); when clear, by "
+        "the sine wave itself.");
+    connect(chkSwitching_, &QCheckBox::toggled, this, [this](bool on) { switching_ = on; });
+}
+
+double MixerControl::Gain() const {
+    return rows_->Gain();
+}
+
+void MixerControl::SetGain(double dB) {
+    rows_->SetGain(dB);
+    UpdateDisplay();
+}
+
+double MixerControl::NF() const {
+    return rows_->NF();
+}
+
+void MixerControl::SetNF(double dB) {
+    rows_->SetNF(dB);
+    UpdateDisplay();
+}
+
+double MixerControl::IP3() const {
+    return rows_->IP3();
+}
+
+void MixerControl::SetIP3(double dBm) {
+    rows_->SetIP3(dBm);
+    UpdateDisplay();
+}
+
+double MixerControl::LO_Freq() const {
+    return loFreq_;
+}
+
+void MixerControl::SetLO_Freq(double mhz) {
+    loFreq_ = mhz;
+    UpdateDisplay();
+}
+
+bool MixerControl::Switching() const {
+    return switching_;
+}
+
+void MixerControl::SetSwitching(bool on) {
+    switching_ = on;
+    UpdateDisplay();
+}
+
+void MixerControl::UpdateDisplay() {
+    rows_->Show();
+    ShowLoFrequency();
+    ShowSwitching();
+}
+
+// Below 1 MHz the box shows kHz; the rule then reads the shown text back, and a value that does
+// not come back below 1 MHz is shown again in MHz.
+void MixerControl::ShowLoFrequency() {
+    if (loFreq_ < 1.0) {
+        loRow_->Write(Text(loFreq_ * 1000.0));
+        loRow_->SetUnit("kHz");
+    }
+    if (!(loFreq_ < 1.0)) {
+        loRow_->Write(Text(loFreq_));
+        loRow_->SetUnit("MHz");
+    }
+}
+
+void MixerControl::ShowSwitching() {
+    chkSwitching_->setChecked(switching_);
+    // An unchanged box raises no toggle, so its value is read again here.
+    switching_ = chkSwitching_->isChecked();
+}
+
+void MixerControl::paintEvent(QPaintEvent*) {
+    PaintSymbol(*this, kLines, kOutlines);
+}
+
+}  // namespace quorvane

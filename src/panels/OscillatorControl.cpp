@@ -1,0 +1,187 @@
+#include "panels/OscillatorControl.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "panels/ColourButton.h"
+#include "panels/NumberText.h"
+#include "panels/PanelKit.h"
+#include "panels/Twips.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kLayoutWidth = 1860;
+constexpr int kLayoutHeight = 1455;
+
+constexpr int kScaleTop = -10;    // +10 dBnW
+constexpr int kScaleBottom = 51;  // "Off"
+constexpr int kScaleStart = 30;   // -30 dBnW
+constexpr double kPowerOff = -1e12;
+
+constexpr std::uint32_t kWorkingColour = 0x0000C0;
+constexpr std::uint32_t kInvertColour = 0x000080;
+
+constexpr std::array<SymbolLine, 4> kLines{{
+    {720, 1200, 840, 1080, 2},  // wave mark
+    {840, 1080, 960, 1200, 2},
+    {1080, 1080, 960, 1200, 2},
+    {1140, 1140, 1920, 1140, 3},  // output line
+}};
+constexpr std::array<SymbolOutline, 1> kOutlines{{
+    {SymbolOutline::Kind::Circle, {480, 900, 855, 495}, 3},
+}};
+
+// Rounds to the nearest integer with halves going to the even neighbour.
+double RoundHalfEven(double x) {
+    const double nearest = std::round(x);  // halves away from zero
+    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+    return nearest;
+}
+
+// The scale position that shows a power in dBnW, if there is one.
+std::optional<int> ScalePositionFor(double dBnW) {
+    if (!std::isfinite(dBnW)) return std::nullopt;
+    const double position = RoundHalfEven(-dBnW);
+    if (position < kScaleTop || position > kScaleBottom) return std::nullopt;
+    return static_cast<int>(position);
+}
+
+}  // namespace
+
+OscillatorControl::OscillatorControl(QWidget* parent)
+    : StagePanel(kLayoutWidth, kLayoutHeight, parent) {
+    BuildControls();
+    vscPower_->setRange(kScaleTop, kScaleBottom);
+    vscPower_->setValue(kScaleStart);  // its change runs UpdateDisplay, still off
+    working_ = 0;
+    invert_ = 0;
+    UpdateDisplay();
+}
+
+void OscillatorControl::BuildControls() {
+    cmdInvert_ = new ColourButton(this);
+    PlaceControl(cmdInvert_, "cmdInvert", {60, 180, 255, 255}, kBoxPoints);
+    cmdInvert_->setToolTip(
+        "Sign of the tone: dark red when the tone is inverted (multiplied by -1), which changes "
+        "how it adds to the other sources.");
+
+    text1_ = new QLineEdit(this);
+    PlaceControl(text1_, "Text1", {360, 90, 735, 420}, kBoxPoints);
+    text1_->setToolTip("Frequency of the tone in MHz (for example 5 or 12.5).");
+    text1Rule_ = new TextRule(text1_, [this](const QString& text) {
+        frequency_ = ParseLeadingNumber(text.toStdString());
+    });
+
+    MakeLabel(this, "txtFreq", "MHz", {360, 120, 1335, 255}, kBoxPoints, Qt::AlignRight);
+    txtPower_ =
+        MakeLabel(this, "txtPower", "XX.X dB", {180, 600, 1215, 255}, kBoxPoints, Qt::AlignRight);
+    txtPower_->setToolTip("Power of the tone in dBnW, decibels relative to 1 nanowatt.");
+
+    vscPower_ = new QScrollBar(Qt::Vertical, this);
+    PlaceControl(vscPower_, "vscPower", {1560, 480, 255, 495}, kBoxPoints);
+    vscPower_->setSingleStep(1);
+    vscPower_->setPageStep(1);
+    vscPower_->setToolTip(
+        "Power of the tone: up for more, from -50 to +10 dBnW in 1 dB steps; the bottom "
+        "position switches the tone off.");
+    connect(vscPower_, &QScrollBar::valueChanged, this, [this] { UpdateDisplay(); });
+
+    cmdWorking_ = new ColourButton(this);
+    PlaceControl(cmdWorking_, "cmdWorking", {240, 960, 255, 255}, kBoxPoints);
+    cmdWorking_->setToolTip("Switches the tone on (red) or off.");
+
+    connect(cmdWorking_, &ColourButton::clicked, this, [this] { ToggleWorking(); });
+    connect(cmdInvert_, &ColourButton::clicked, this, [this] { ToggleInvert(); });
+
+    setTabOrder(cmdInvert_, text1_);
+    setTabOrder(text1_, vscPower_);
+    setTabOrder(vscPower_, cmdWorking_);
+}
+
+double OscillatorControl::Frequency() const {
+    return frequency_;
+}
+
+void OscillatorControl::SetFrequency(double mhz) {
+    frequency_ = mhz;
+    UpdateDisplay();
+}
+
+double OscillatorControl::Power() const {
+    return power_;
+}
+
+bool OscillatorControl::SetPower(double dBnW) {
+    const std::optional<int> position = ScalePositionFor(dBnW);
+    if (!position) return false;
+    power_ = dBnW;
+    vscPower_->setValue(*position);
+    UpdateDisplay();
+    return true;
+}
+
+void OscillatorControl::SetPowerProperty(double dBnW) {
+    (void)SetPower(dBnW);
+}
+
+short OscillatorControl::Working() const {
+    return working_;
+}
+
+void OscillatorControl::SetWorking(short value) {
+    working_ = value;
+    ShowWorkingColour();
+    UpdateDisplay();
+}
+
+short OscillatorControl::Invert() const {
+    return invert_;
+}
+
+void OscillatorControl::SetInvert(short value) {
+    invert_ = value;
+    ShowInvertColour();
+}
+
+void OscillatorControl::ToggleWorking() {
+    working_ = ToggledFlag(working_);
+    ShowWorkingColour();
+    UpdateDisplay();
+}
+
+void OscillatorControl::ToggleInvert() {
+    invert_ = ToggledFlag(invert_);
+    ShowInvertColour();
+}
+
+void OscillatorControl::ShowWorkingColour() {
+    cmdWorking_->SetBackColor(working_ == 1 ? kWorkingColour : kButtonFace);
+}
+
+void OscillatorControl::ShowInvertColour() {
+    cmdInvert_->SetBackColor(invert_ == 1 ? kInvertColour : kButtonFace);
+}
+
+void OscillatorControl::UpdateDisplay() {
+    text1Rule_->Write(QString::fromStdString(FormatGeneral(frequency_)));
+    const int position = vscPower_->value();
+    if (position == vscPower_->maximum() || working_ == 0) {
+        power_ = kPowerOff;
+        txtPower_->setText("Off");
+    } else {
+        power_ = -position;
+        txtPower_->setText(QString::number(-position) + " dBnW");
+    }
+}
+
+void OscillatorControl::paintEvent(QPaintEvent*) {
+    PaintSymbol(*this, kLines, kOutlines);
+}
+
+}  // namespace quorvane

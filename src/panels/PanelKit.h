@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <span>
+
+class QFont;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace quorvane {
+
+// Left, top, width and height of a control in twips, from its panel's top left corner.
+struct TwipBox {
+    int left, top, width, height;
+    QRect Pixels() const;
+};
+
+// The sans-serif face of the panels at a size in points, fixed to the panels' 15 twips per
+// pixel so that texts keep their size relative to the boxes on every screen.
+QFont PanelFont(double points);
+
+inline constexpr double kBoxPoints = 12.0;     // boxes, unit labels and other texts
+inline constexpr double kSymbolPoints = 13.5;  // the symbol letters beside a box
+
+// Gives a child control its design name, its place and its font.
+void PlaceControl(QWidget* control, const QString& name, const TwipBox& box, double points);
+
+// A transparent label in the panel, text at the top, left- or right-aligned.
+QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, const TwipBox& box,
+                  double points, Qt::Alignment horizontal = Qt::AlignLeft);
+
+// The objectName of element `index` of a control array, such as "Label1(7)".
+QString ArrayName(const char* name, int index);
+
+// The fixed drawing of a panel's symbol: straight lines and outlines in twips, with widths in
+// pixels, in the window-text colour.
+struct SymbolLine {
+    int x1, y1, x2, y2, width;
+};
+struct SymbolOutline {
+    enum class Kind { Circle, Rectangle };
+    Kind kind;
+    TwipBox bounds;  // a circle takes the smaller side as its diameter, centred in the bounds
+    int border;
+};
+void PaintSymbol(QWidget& panel, std::span<const SymbolLine> lines,
+                 std::span<const SymbolOutline> outlines = {});
+
+// Ties a text box to its rule. Every change of the text runs the rule, whether typed or written
+// by the panel; Write() runs it exactly once even when the new text equals the shown one (the
+// box raises no change then), so a field always ends as the value read from what is shown.
+class TextRule : public QObject {
+    Q_OBJECT
+
+  public:
+    using Rule = std::function<void(const QString&)>;
+    TextRule(QLineEdit* edit, Rule rule);
+
+    void Write(const QString& text);
+    // Reads the shown text again.
+    void Run();
+
+  private:
+    QLineEdit* edit_;
+    Rule rule_;
+    bool writing_ = false;
+};
+
+}  // namespace quorvane
+
+namespace quorvane {
+
+// What a toggle button makes of a 16-bit flag: 1 - value, held inside the 16-bit range.
+inline short ToggledFlag(short value) {
+    const int toggled = 1 - static_cast<int>(value);
+    return static_cast<short>(toggled > 32767 ? 32767 : toggled);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,49 @@
+#include "panels/ParameterRow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace quorvane {
+
+namespace {
+
+QComboBox* MakeBox(QWidget* panel, const ParameterRowLayout& layout) {
+    auto* box = new QComboBox(panel);
+    PlaceControl(box, layout.boxName, layout.box, kBoxPoints);
+    box->setEditable(true);
+    // The list is fixed: typed text is never added to it nor completed from it.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    box->addItems(layout.items);
+    box->setToolTip(layout.toolTip);
+    return box;
+}
+
+}  // namespace
+
+ParameterRow::ParameterRow(QWidget* panel, const ParameterRowLayout& layout, TextRule::Rule rule)
+    : QObject(panel) {
+    MakeLabel(panel, ArrayName("Label1", layout.symbolIndex), layout.symbol, layout.symbolBox,
+              kSymbolPoints);
+    box_ = MakeBox(panel, layout);
+    unit_ = MakeLabel(panel, ArrayName("Label1", layout.unitIndex), layout.unit, layout.unitBox,
+                      kBoxPoints);
+    rule_ = new TextRule(box_->lineEdit(), std::move(rule));
+    // A pick shows the item's text and reads it like typed text.
+    connect(box_, &QComboBox::activated, this, [this](int index) { Write(box_->itemText(index)); });
+}
+
+void ParameterRow::Write(const QString& text) {
+    rule_->Write(text);
+}
+
+QString ParameterRow::Text() const {
+    return box_->currentText();
+}
+
+void ParameterRow::SetUnit(const QString& unit) {
+    unit_->setText(unit);
+}
+
+}  // namespace quorvane
