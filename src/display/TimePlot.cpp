@@ -1,0 +1,177 @@
+#include "display/TimePlot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/PlotNumbers.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::int32_t kWindowStart = 1024;  // 8192 / 8
+constexpr std::int32_t kLastSample = 8191;
+constexpr int kColumns = 100;
+constexpr double kFullScaleHeight = 0.4;  // zero line to full scale, as a share of the height
+constexpr double kSmallestPeak = 1e-18;
+constexpr float kThickening = 15;  // twips: one pixel lower
+
+double SamplesPerColumn(const TimeWindow& window) {
+    return static_cast<double>(window.last - window.first) / kColumns;
+}
+
+float ColumnWidth(double width) {
+    return std::floor(static_cast<float>(width) / kColumns);
+}
+
+// Highest and lowest value of samples s0..s1; both NaN when no sample there compares (all NaN),
+// which puts the column on the zero line instead of spanning the picture.
+struct Extremes {
+    double hi = -1e200;
+    double lo = 1e200;
+};
+
+Extremes ColumnExtremes(const SignalBuffer& data, const ColumnSpan& span) {
+    Extremes e;
+    for (int n = span.s0; n <= span.s1; ++n) {
+        if (data[n] > e.hi) e.hi = data[n];
+        if (data[n] < e.lo) e.lo = data[n];
+    }
+    if (e.hi < e.lo) e.hi = e.lo = std::nan("");
+    return e;
+}
+
+void AddLine(Drawing& drawing, double x1, double y1, double x2, double y2) {
+    drawing.lines.push_back({static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+                             static_cast<float>(y2)});
+}
+
+void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowScale& rows,
+                 double width, Drawing& drawing) {
+    const float cw = ColumnWidth(width);
+    drawing.lines.reserve(4 * kColumns);
+    for (int c = 0; c < kColumns; ++c) {
+        const ColumnSpan span = ColumnSamples(c, window);
+        const Extremes e = ColumnExtremes(data, span);
+        const std::int32_t y0 = rows.Row(data[span.s0]);
+        const std::int32_t y1 = rows.Row(data[span.s1]);
+        const std::int32_t yhi = rows.Row(e.hi);
+        const std::int32_t ylo = rows.Row(e.lo);
+        const float xl = static_cast<float>(c) * cw;
+        const float xr = static_cast<float>(c + 1) * cw;
+        AddLine(drawing, xl, y0, xr, y1);
+        AddLine(drawing, xl, y0 + kThickening, xr, y1 + kThickening);
+        if (std::abs(yhi - ylo) > rows.height / 2) {
+            const double xm = (c + 0.5) * cw;
+            AddLine(drawing, xl, ylo, xm, yhi);
+            AddLine(drawing, xm, ylo, xl, yhi);
+        }
+    }
+}
+
+}  // namespace
+
+TimeWindow ZoomWindow(int zoomValue) {
+    static constexpr int kZoom[] = {1, 2, 5, 10, 20, 50, 100};
+    TimeWindow window;
+    window.z = zoomValue >= 0 && zoomValue <= 6 ? kZoom[zoomValue] : 0;
+    window.first = kWindowStart;
+    window.last = std::min(100 * window.z + kWindowStart, kLastSample);
+    return window;
+}
+
+std::string MaxTimeLabel(int z) {
+    return FormatEng(z * kSampleInterval * 100);
+}
+
+double WindowPeak(const SignalBuffer& data, const TimeWindow& window) {
+    double hi = -1000;
+    double lo = 1000;
+    bool nan = false;
+    for (std::int32_t n = window.first; n < window.last; ++n) {
+        const double v = data[static_cast<std::size_t>(n)];
+        if (v > hi) hi = v;
+        if (v < lo) lo = v;
+        nan = nan || std::isnan(v);
+    }
+    if (nan) return std::nan("");
+    // The larger of hi and -lo: for an all-negative signal that is the magnitude of its most
+    // negative value, even when every sample is the same.
+    return std::max(hi, -lo);
+}
+
+double FullScale(double peak) {
+    if (!std::isfinite(peak)) return kLargestScale;
+    if (peak < kSmallestPeak) peak = kSmallestPeak;
+    const double t = peak * 5 / 4;
+    const double e = std::floor(3 * std::log(t) / std::log(10.0) + 0.5) / 3;
+    return RoundScale(std::pow(10.0, e));
+}
+
+double FreezeMemory::Apply(bool frozen, double computed) {
+    if (frozen && remembered_) return fullScale_;
+    remembered_ = true;
+    fullScale_ = computed;
+    return computed;
+}
+
+RowScale::RowScale(double h, double fullScale)
+    : height(h), ys(fullScale > 0 ? kFullScaleHeight * h / fullScale : 1), yz(h / 2) {}
+
+std::int32_t RowScale::Row(double v) const {
+    double row = height - std::floor(ys * v + yz + 0.5);
+    if (std::isnan(row)) row = height - std::floor(yz + 0.5);
+    row = std::clamp(row, 0.0, height);
+    return static_cast<std::int32_t>(row);
+}
+
+double RowScale::Value(double row) const {
+    return (height - row - yz) / ys;
+}
+
+ColumnSpan ColumnSamples(int c, const TimeWindow& window) {
+    const double spc = SamplesPerColumn(window);
+    ColumnSpan span;
+    span.s0 = static_cast<std::int16_t>(std::floor(c * spc + 0.5) + window.first);
+    span.s1 = c == kColumns - 1
+                  ? static_cast<std::int16_t>(window.last)
+                  : static_cast<std::int16_t>(std::floor((c + 1) * spc + 0.5) + window.first);
+    return span;
+}
+
+TimePlotResult ComputeTimePlot(const SignalBuffer& data, const TimePlotSettings& settings,
+                               FreezeMemory& freeze) {
+    const TimeWindow window = ZoomWindow(settings.zoomValue);
+    const double fullScale = freeze.Apply(settings.frozen, FullScale(WindowPeak(data, window)));
+
+    TimePlotResult result;
+    result.minTime.push_back('0');  // the window always starts at time 0
+    result.maxTime = MaxTimeLabel(window.z);
+    result.signalMax = FormatEng(fullScale);
+    result.drawing.colour = settings.colour;
+    DrawColumns(data, window, RowScale(settings.height, fullScale), settings.width, result.drawing);
+
+    result.hover.valid = true;
+    result.hover.window = window;
+    result.hover.cw = ColumnWidth(settings.width);
+    result.hover.height = settings.height;
+    result.hover.fullScale = fullScale;
+    return result;
+}
+
+std::string TimeHoverText(const TimeHoverModel& model, double x, double y) {
+    if (!model.valid) return {};
+    double sample = model.window.first;
+    if (model.cw > 0) {
+        const double position = std::clamp(x / model.cw, 0.0, static_cast<double>(kColumns));
+        const int c = std::min(static_cast<int>(position), kColumns - 1);
+        const double within = position - c;
+        const ColumnSpan span = ColumnSamples(c, model.window);
+        sample = span.s0 + within * (span.s1 - span.s0);
+    }
+    const double t = (sample - model.window.first) * kSampleInterval;
+    const double v = RowScale(model.height, model.fullScale).Value(y);
+    return "t = " + FormatReading(t, "s") + "\nv = " + FormatReading(v, "V");
+}
+
+}  // namespace quorvane
