@@ -1,0 +1,195 @@
+#include "display/SpectrumPlot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "display/PlotNumbers.h"
+#include "engine/nrFFT.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kPoints = 8192;
+constexpr int kTaperLength = 2048;  // samples at each end
+constexpr double kPi = 3.1415926;
+constexpr double kHighestMHz = 20;
+constexpr int kColumns = 100;
+constexpr double kTopMarginDb = 10;
+constexpr double kBottomDb = -40;
+constexpr double kRangeDb = kTopMarginDb - kBottomDb;
+constexpr double kNoStrongestDb = -1000;
+constexpr double kAveragingFloor = 1e-12;
+constexpr float kThickening = 15;  // twips: one pixel lower
+
+double TaperWeight(int j) {
+    return 0.5 * (1 - std::cos(j / 2048.0 * kPi));
+}
+
+// The half-span in MHz for a span value.
+double HalfSpan(int spanValue) {
+    static constexpr double kHalfSpans[] = {0.1, 0.25, 0.5, 1, 2.5, 5, 10};
+    return spanValue >= 0 && spanValue <= 6 ? kHalfSpans[spanValue] : 10;
+}
+
+std::int32_t RoundToBin(double mhz) {
+    return static_cast<std::int32_t>(std::nearbyint(mhz * 1e6 / kBinWidth));
+}
+
+// The row of a level in dB: 0 at the top (strongest + 10 dB), the height at the bottom
+// (strongest - 40 dB) and below; a level that is not a number sits on the bottom edge.
+int LevelRow(double d, double top, double bottom, double height) {
+    double y = (1 - (d - bottom) / (top - bottom)) * height;
+    if (std::isnan(y) || y > height) y = height;
+    if (y < 0) y = 0;
+    return static_cast<int>(std::floor(y + 0.5));
+}
+
+double ColumnLevelDb(const std::vector<double>& powers, std::int32_t b0, std::int32_t b1,
+                     double bpc) {
+    if (bpc <= 1) return PowerDb(powers[static_cast<std::size_t>(b1)]);
+    double sum = kAveragingFloor;
+    for (std::int32_t b = b0; b <= b1; ++b)
+        sum += powers[static_cast<std::size_t>(b)];
+    return PowerDb(sum / (b1 - b0 + 1));
+}
+
+double TaperSum() {
+    double sum = kPoints - 2 * kTaperLength;
+    for (int j = 0; j < kTaperLength; ++j)
+        sum += 2 * TaperWeight(j);
+    return sum;
+}
+
+}  // namespace
+
+FrequencyWindow ComputeFrequencyWindow(int spanValue, int centreValue) {
+    FrequencyWindow w;
+    w.h = HalfSpan(spanValue);
+    w.c = centreValue / 10.0;
+    if (w.c - w.h < 0) {
+        w.c = w.h;
+        w.correctedCentre = static_cast<int>(std::nearbyint(w.h * 10));
+    }
+    if (w.c + w.h > kHighestMHz) {
+        w.c = kHighestMHz - w.h;
+        w.correctedCentre = static_cast<int>(std::nearbyint(w.c * 10));
+    }
+    w.bf = RoundToBin(w.c - w.h);
+    w.bl = RoundToBin(w.c + w.h);
+    return w;
+}
+
+std::string MinFreqLabel(const FrequencyWindow& window) {
+    return FormatPlain(std::floor((window.c - window.h) * 10) / 10);
+}
+
+std::string MaxFreqLabel(const FrequencyWindow& window) {
+    return FormatPlain(std::floor((window.c + window.h) * 10) / 10);
+}
+
+std::vector<double> BinPowers(const SignalBuffer& data) {
+    std::vector<double> work(2 * kPoints, 0.0);
+    for (int n = 0; n < kPoints; ++n)
+        work[2 * n] = data[static_cast<std::size_t>(n)];
+    for (int j = 0; j < kTaperLength; ++j) {
+        const double w = TaperWeight(j);
+        work[2 * j] *= w;
+        work[2 * (kPoints - 1 - j)] *= w;
+    }
+    nrFFT::FFT(work.data(), kPoints, 0);
+    // Bin k's power goes to element k, which has already been read (k <= 2k).
+    for (int k = 0; k < kPoints; ++k) {
+        const double re = work[2 * k];
+        const double im = work[2 * k + 1];
+        work[k] = re * re + im * im;
+    }
+    work.resize(kPoints);
+    return work;
+}
+
+double PowerDb(double p) {
+    if (std::isinf(p) && p > 0) p = std::numeric_limits<double>::max();
+    return 10 * std::log(p) / std::log(10.0);
+}
+
+double StrongestLevelDb(const std::vector<double>& powers) {
+    double strongest = kNoStrongestDb;
+    for (const double p : powers) {
+        if (p > 0) strongest = std::max(strongest, PowerDb(p));
+    }
+    return strongest;
+}
+
+Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& window,
+                      double strongestDb, double width, double height, std::uint32_t colour) {
+    const double top = strongestDb + kTopMarginDb;
+    const double bottom = strongestDb + kBottomDb;
+    const double cw = std::floor(width / kColumns);
+    const double bpc = static_cast<double>(window.bl - window.bf) / kColumns;
+
+    Drawing drawing;
+    drawing.colour = colour;
+    drawing.lines.reserve(2 * kColumns);
+    int yp = 0;
+    for (int n = 0; n < kColumns; ++n) {
+        const auto b0 = static_cast<std::int32_t>(std::floor(n * bpc + 0.5)) + window.bf;
+        const auto b1 = static_cast<std::int32_t>(std::floor((n + 1) * bpc + 0.5)) + window.bf;
+        const int yi = LevelRow(ColumnLevelDb(powers, b0, b1, bpc), top, bottom, height);
+        if (n == 0) yp = yi;
+        const auto xl = static_cast<float>(n * cw);
+        const auto xr = static_cast<float>((n + 1) * cw);
+        drawing.lines.push_back({xl, static_cast<float>(yp), xr, static_cast<float>(yi)});
+        drawing.lines.push_back(
+            {xl, static_cast<float>(yp) + kThickening, xr, static_cast<float>(yi) + kThickening});
+        yp = yi;
+    }
+    return drawing;
+}
+
+double SineDbmForBinLevel(double binDb) {
+    static const double kGainDb = 20 * std::log10(TaperSum() / 2);
+    // A^2 = P / G^2 and the sine's power is A^2 / 100 W = A^2 * 10 mW.
+    return binDb - kGainDb + 10;
+}
+
+SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
+                                       const SpectrumPlotSettings& settings) {
+    const FrequencyWindow window = ComputeFrequencyWindow(settings.spanValue, settings.centreValue);
+    SpectrumPlotResult result;
+    result.minFreq = MinFreqLabel(window);
+    result.maxFreq = MaxFreqLabel(window);
+    result.correctedCentre = window.correctedCentre;
+    result.drawing.colour = settings.colour;
+
+    const std::vector<double> powers = BinPowers(data);
+    const double strongest = StrongestLevelDb(powers);
+    const bool silent = strongest <= kSilenceDb;
+    if (!silent) {
+        result.drawing = SpectrumTrace(powers, window, strongest, settings.width, settings.height,
+                                       settings.colour);
+    }
+    result.hover = {true,
+                    silent,
+                    window.c - window.h,
+                    window.c + window.h,
+                    std::floor(settings.width / kColumns),
+                    settings.height,
+                    strongest};
+    return result;
+}
+
+std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y) {
+    if (!model.valid) return {};
+    const double across = model.cw > 0 ? std::clamp(x / (kColumns * model.cw), 0.0, 1.0) : 0;
+    const double mhz = model.lowMHz + across * (model.highMHz - model.lowMHz);
+    std::string text = "f = " + FormatFixed(mhz, 3) + " MHz";
+    if (model.silent) return text + "\nno signal";
+    const double relative = model.height > 0 ? (1 - y / model.height) * kRangeDb + kBottomDb : 0;
+    const double dbm = SineDbmForBinLevel(model.strongestDb + relative);
+    return text + "\n" + FormatFixed(relative, 1) + " dB relative to the strongest bin" +
+           "\na sine peaking here: " + FormatFixed(dbm, 1) + " dBm";
+}
+
+}  // namespace quorvane
