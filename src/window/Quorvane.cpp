@@ -1,9 +1,296 @@
 #include "window/Quorvane.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <vector>
+
+#include "display/PictureBox.h"
+#include "display/PlotGroup.h"
+#include "engine/ReceiverEngine.h"
+#include "panels/AmplifierControl.h"
+#include "panels/ColourButton.h"
+#include "panels/FilterControl.h"
+#include "panels/MixerControl.h"
+#include "panels/NoiseControl.h"
+#include "panels/OscillatorControl.h"
+#include "panels/Twips.h"
+#include "window/Architecture.h"
+#include "window/LineControl.h"
+#include "window/PlotGroupControls.h"
+#include "window/WrappingCheckBox.h"
+
 namespace quorvane {
 
-Quorvane::Quorvane(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("Quorvane");
+namespace {
+
+QString Indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QFont SansSerif(double points) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+constexpr double kCheckBoxPoints = 9.75;
+constexpr double kTextPoints = 12.0;
+
+void Place(QWidget* widget, const layout::Place& p) {
+    widget->setGeometry(TwipRect(p.left, p.top, p.width, p.height));
+}
+
+void PlacePanel(StagePanel* panel, const layout::Place& p) {
+    panel->SetSizeTwips(p.width, p.height);
+    panel->SetTop(p.top);
+    panel->SetLeft(p.left);
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
+                  Qt::Alignment horizontal) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(name);
+    label->setFont(SansSerif(kTextPoints));
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setWordWrap(true);
+    Place(label, p);
+    return label;
+}
+
+QScrollBar* MakeScrollBar(QWidget* parent, const QString& name, const layout::Place& p,
+                          const layout::ScrollSetting& s) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(name);
+    bar->setRange(s.minimum, s.maximum);
+    bar->setPageStep(s.pageStep);
+    bar->setSingleStep(1);
+    bar->setValue(s.value);
+    Place(bar, p);
+    return bar;
+}
+
+LineControl* MakeLine(QWidget* window, const QString& name, const layout::Segment& s) {
+    auto* line = new LineControl(window);
+    line->setObjectName(name);
+    line->SetEnds(static_cast<float>(s.x1), static_cast<float>(s.y1), static_cast<float>(s.x2),
+                  static_cast<float>(s.y2));
+    line->SetBorderWidth(s.width);
+    QObject::connect(line, &LineControl::Changed, window, qOverload<>(&QWidget::update));
+    return line;
+}
+
+}  // namespace
+
+Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<ReceiverEngine>()) {
+    static_assert(std::tuple_size_v<decltype(filters_)> == kFilterCount);
+    static_assert(std::tuple_size_v<decltype(mixers_)> == kMixerCount);
+    static_assert(std::tuple_size_v<decltype(amplifiers_)> == kAmplifierCount);
+    static_assert(std::tuple_size_v<decltype(switches_)> == kSlotCount);
+    setWindowTitle(QStringLiteral("Quorvane"));
+    setFixedSize(TwipsToPixels(layout::kClientWidth), TwipsToPixels(layout::kClientHeight));
+
+    CreateSources();
+    CreateStages();
+    CreateDiagram();
+    CreateSwitches();
+    CreateTestPoints();
+    CreateConfigurationRow();
+    CreatePlotGroup(0);
+    CreatePlotGroup(1);
+    StackControls();
+    ConnectHandlers();
+    InstallRefusalBox();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(layout::kTimerPeriodMs);
+    connect(timer1_, &QTimer::timeout, this, &Quorvane::Timer1_Timer);
+    timer1_->start();
+
+    Form_Load();
+}
+
+Quorvane::~Quorvane() {
+    RemoveRefusalBox();
+}
+
+void Quorvane::CreateSources() {
+    for (int k = 0; k < 3; ++k) {
+        oscillators_[k] = new OscillatorControl(this);
+        oscillators_[k]->setObjectName(Indexed("OscillatorControl1", k));
+        PlacePanel(oscillators_[k], layout::kOscillators[k]);
+    }
+    noise_ = new NoiseControl(this);
+    noise_->setObjectName(QStringLiteral("NoiseControl1"));
+    PlacePanel(noise_, layout::kNoise);
+}
+
+void Quorvane::CreateStages() {
+    for (int i = 0; i < kFilterCount; ++i) {
+        filters_[i] = new FilterControl(this);
+        filters_[i]->setObjectName(Indexed("FilterControl1", i));
+        PlacePanel(filters_[i], layout::kFilter);
+    }
+    for (int i = 0; i < kMixerCount; ++i) {
+        mixers_[i] = new MixerControl(this);
+        mixers_[i]->setObjectName(Indexed("MixerControl1", i));
+        PlacePanel(mixers_[i], layout::kMixer);
+    }
+    for (int i = 0; i < kAmplifierCount; ++i) {
+        amplifiers_[i] = new AmplifierControl(this);
+        amplifiers_[i]->setObjectName(Indexed("AmplifierControl1", i));
+        PlacePanel(amplifiers_[i], layout::kAmplifier);
+    }
+    for (int position = 0; position < kStageCandidates; ++position)
+        Candidate(position)->hide();
+}
+
+void Quorvane::CreateDiagram() {
+    for (std::size_t i = 0; i < layout::kDiagramLines.size(); ++i) {
+        const auto& line = layout::kDiagramLines[i];
+        diagramLines_[i] = MakeLine(this, Indexed("lneDraw", line.index), line.segment);
+    }
+}
+
+void Quorvane::CreateSwitches() {
+    for (int k = 0; k < kSlotCount; ++k) {
+        auto* box = new WrappingCheckBox(this);
+        box->setObjectName(Indexed("Check1", k));
+        box->setFont(SansSerif(kCheckBoxPoints));
+        Place(box, {layout::kCheckLeft[k], layout::kCheckTop, layout::kCheckWidth[k],
+                    layout::kCheckHeight});
+        switches_[k] = box;
+    }
+}
+
+void Quorvane::CreateTestPoints() {
+    for (int n = 1; n <= layout::kTestPointCount; ++n) {
+        auto* button = new ColourButton(this);
+        button->setObjectName(Indexed("cmdGraph", n));
+        Place(button, {layout::kButtonLeft[n - 1], layout::kButtonTop, layout::kButtonSize,
+                       layout::kButtonSize});
+        testPoints_[n - 1] = button;
+    }
+}
+
+void Quorvane::CreateConfigurationRow() {
+    cmbMode_ = new QComboBox(this);
+    cmbMode_->setObjectName(QStringLiteral("cmbMode"));
+    cmbMode_->setFont(SansSerif(kTextPoints));
+    cmbMode_->setEditable(true);
+    cmbMode_->setInsertPolicy(QComboBox::NoInsert);
+    // The arrangement follows exactly what is typed; completion would type for the user.
+    cmbMode_->setCompleter(nullptr);
+    const layout::Place& m = layout::kMode;
+    const QRect box = TwipRect(m.left, m.top, m.width, 0);
+    cmbMode_->setGeometry(box.x(), box.y(), box.width(), cmbMode_->sizeHint().height());
+
+    lblPowerOut_ =
+        MakeLabel(this, QStringLiteral("lblPowerOut"), layout::kPowerOut, "", Qt::AlignRight);
+}
+
+void Quorvane::CreatePlotGroup(int g) {
+    const layout::PlotGroupPlaces& p = layout::kPlotGroups[g];
+    auto controls = std::make_unique<PlotGroupControls>();
+    PlotGroupWidgets& w = controls->widgets;
+
+    controls->shpGraphs = new ShapeControl(p.shpGraphs.left, p.shpGraphs.top, p.shpGraphs.width,
+                                           p.shpGraphs.height, this);
+    controls->shpGraphs->setObjectName(Indexed("shpGraphs", g));
+
+    w.picSignal = new PictureBox(this);
+    w.picSignal->setObjectName(Indexed("picSignal", g));
+    Place(w.picSignal, p.picSignal);
+    w.picSpectrum = new PictureBox(this);
+    w.picSpectrum->setObjectName(Indexed("picSpectrum", g));
+    Place(w.picSpectrum, p.picSpectrum);
+
+    w.chkFreeze = new QCheckBox(this);
+    w.chkFreeze->setObjectName(Indexed("chkFreeze", g));
+    Place(w.chkFreeze, p.chkFreeze);
+
+    w.hscSignal = MakeScrollBar(this, Indexed("hscSignal", g), p.hscSignal, layout::kSignalScroll);
+    w.hscSpectrum =
+        MakeScrollBar(this, Indexed("hscSpectrum", g), p.hscSpectrum, layout::kSpectrumScroll);
+    w.hscCentre = MakeScrollBar(this, Indexed("hscCentre", g), p.hscCentre, layout::kCentreScroll);
+
+    w.lblSignalMax =
+        MakeLabel(this, Indexed("lblSignalMax", g), p.lblSignalMax, "0", Qt::AlignRight);
+    controls->lblSignalZero =
+        MakeLabel(this, Indexed("lblSignalZero", g), p.lblSignalZero, "0", Qt::AlignRight);
+    w.lblMinTime =
+        MakeLabel(this, Indexed("lblMinTime", g), p.lblMinTime, "MinTime", Qt::AlignLeft);
+    w.lblMaxTime =
+        MakeLabel(this, Indexed("lblMaxTime", g), p.lblMaxTime, "MaxTime", Qt::AlignRight);
+    w.lblMinFreq =
+        MakeLabel(this, Indexed("lblMinFreq", g), p.lblMinFreq, "MinFreq", Qt::AlignLeft);
+    w.lblMaxFreq =
+        MakeLabel(this, Indexed("lblMaxFreq", g), p.lblMaxFreq, "MaxFreq", Qt::AlignRight);
+
+    controls->lneToG = MakeLine(this, Indexed("lneToG", g), p.lneToG);
+    controls->plots = std::make_unique<PlotGroup>(w);
+    groups_[g] = std::move(controls);
+}
+
+// Back to front: labels lie on the background; a parked stage panel other than the second
+// amplifier lies behind the source panels; buttons and switches are in front of the panels.
+void Quorvane::StackControls() {
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        label->raise();
+
+    const PlotGroupWidgets& g0 = groups_[0]->widgets;
+    const PlotGroupWidgets& g1 = groups_[1]->widgets;
+    std::vector<QWidget*> backToFront = {
+        filters_[3],     mixers_[2],      filters_[2],     filters_[1], mixers_[1], amplifiers_[0],
+        oscillators_[2], oscillators_[1], oscillators_[0], filters_[0], mixers_[0], amplifiers_[1]};
+    for (int n = 1; n <= 6; ++n)
+        backToFront.push_back(testPoints_[n - 1]);
+    backToFront.insert(backToFront.end(),
+                       {g0.picSignal, g0.picSpectrum, g0.hscSignal, g0.hscSpectrum, g1.picSignal,
+                        g1.picSpectrum, g1.hscSignal, g0.hscCentre, g1.hscCentre, g1.hscSpectrum,
+                        noise_, testPoints_[6], cmbMode_, testPoints_[7]});
+    backToFront.insert(backToFront.end(), switches_.begin(), switches_.end());
+    backToFront.insert(backToFront.end(), {g0.chkFreeze, g1.chkFreeze});
+    for (QWidget* w : backToFront)
+        w->raise();
+}
+
+void Quorvane::ConnectHandlers() {
+    connect(cmbMode_, &QComboBox::editTextChanged, this, &Quorvane::cmbMode_Change);
+    connect(cmbMode_, &QComboBox::activated, this, &Quorvane::cmbMode_Click);
+    // A picked name may be wider than the box: show its beginning.
+    connect(cmbMode_, &QComboBox::activated, this, [this] { cmbMode_->lineEdit()->home(false); });
+    for (int k = 0; k < kSlotCount; ++k) {
+        connect(switches_[k], &QCheckBox::stateChanged, this, [this, k] { Check1_Click(k); });
+    }
+    for (int n = 1; n <= layout::kTestPointCount; ++n) {
+        connect(testPoints_[n - 1], &QAbstractButton::clicked, this,
+                [this, n] { cmdGraph_Click(n); });
+    }
+}
+
+void Quorvane::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const auto& g : groups_)
+        g->shpGraphs->Paint(painter, palette());
+    for (const LineControl* line : diagramLines_)
+        line->Paint(painter, palette());
+    for (const auto& g : groups_)
+        g->lneToG->Paint(painter, palette());
+}
+
+StagePanel* Quorvane::Candidate(int position) const {
+    if (position < kFilterCount) return filters_[position];
+    if (position < kFilterCount + kMixerCount) return mixers_[position - kFilterCount];
+    return amplifiers_[position - kFilterCount - kMixerCount];
 }
 
 }  // namespace quorvane

@@ -1,15 +1,99 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <memory>
+
+#include "engine/SignalBuffer.h"
+#include "window/TestPointSelection.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollBar;
+class QTimer;
 
 namespace quorvane {
 
-// The program's one window: the receiver's block diagram, its panels and the two plot groups.
+class AmplifierControl;
+struct ChainSnapshot;
+struct StageSettings;
+class ColourButton;
+class FilterControl;
+class LineControl;
+class MixerControl;
+class NoiseControl;
+class OscillatorControl;
+class PictureBox;
+class PlotGroup;
+struct PlotGroupControls;
+class ReceiverEngine;
+class ShapeControl;
+class StagePanel;
+
+// The program's one window: the sources and the receiver chain as a block diagram, the
+// bypass switches and test-point buttons, the architecture combo, the output power and the
+// two plot groups. Its controls are the model: every tick reads the receiver from them.
 class Quorvane : public QWidget {
     Q_OBJECT
 
   public:
     explicit Quorvane(QWidget* parent = nullptr);
+    ~Quorvane() override;
+
+    // Shows the FFT's refusal as a modal box; no tick starts while it is open.
+    void ShowRefusal(const QString& message);
+
+  public Q_SLOTS:
+    void Form_Load();
+    void cmbMode_Click();
+    void cmbMode_Change();
+    void Check1_Click(int Index);
+    void cmdGraph_Click(int Index);
+    void Timer1_Timer();
+    // Draws the signal of the tick in progress in the plot group showing iTestPoint, if any.
+    virtual void PlotTestPoint(int iTestPoint, int iFirst, int iSecond);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void CreateSources();
+    void CreateStages();
+    void CreateDiagram();
+    void CreateSwitches();
+    void CreateTestPoints();
+    void CreateConfigurationRow();
+    void CreatePlotGroup(int g);
+    void StackControls();
+    void ConnectHandlers();
+    void InstallRefusalBox();
+    void RemoveRefusalBox();
+
+    void ArrangeStages();
+    StagePanel* Candidate(int position) const;
+    ButtonColours ReadButtonColours() const;
+    ChainSnapshot ReadChain() const;
+    StageSettings ReadStage(int position) const;
+
+    std::array<OscillatorControl*, 3> oscillators_{};
+    NoiseControl* noise_ = nullptr;
+    std::array<FilterControl*, 4> filters_{};
+    std::array<MixerControl*, 3> mixers_{};
+    std::array<AmplifierControl*, 2> amplifiers_{};
+
+    std::array<LineControl*, 5> diagramLines_{};
+    std::array<QCheckBox*, 7> switches_{};                             // Check1(0..6)
+    std::array<ColourButton*, layout::kTestPointCount> testPoints_{};  // element n - 1: button n
+    QComboBox* cmbMode_ = nullptr;
+    QLabel* lblPowerOut_ = nullptr;
+
+    std::array<std::unique_ptr<PlotGroupControls>, 2> groups_;
+
+    QTimer* timer1_ = nullptr;
+    std::unique_ptr<ReceiverEngine> engine_;
+    const SignalBuffer* tickSignal_ = nullptr;  // the buffer while a tick walks the chain
+    bool ticking_ = false;
 };
 
 }  // namespace quorvane

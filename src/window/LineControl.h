@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+
+class QPainter;
+class QPalette;
+
+namespace quorvane {
+
+// The colour a line or outline has until one is given: the system's window-text colour.
+inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
+
+// A straight line drawn on the window's background. It is no widget: the window paints it,
+// behind all controls. End points are in twips, in single precision (halves of twips occur).
+class LineControl : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(float X1 READ X1 WRITE SetX1)
+    Q_PROPERTY(float Y1 READ Y1 WRITE SetY1)
+    Q_PROPERTY(float X2 READ X2 WRITE SetX2)
+    Q_PROPERTY(float Y2 READ Y2 WRITE SetY2)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
+    Q_PROPERTY(uint BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+
+  public:
+    explicit LineControl(QObject* parent = nullptr) : QObject(parent) {}
+
+    float X1() const { return x1_; }
+    float Y1() const { return y1_; }
+    float X2() const { return x2_; }
+    float Y2() const { return y2_; }
+    int BorderWidth() const { return width_; }
+    std::uint32_t BorderColor() const { return colour_; }
+    bool Visible() const { return visible_; }
+
+    void SetX1(float twips);
+    void SetY1(float twips);
+    void SetX2(float twips);
+    void SetY2(float twips);
+    void SetEnds(float x1, float y1, float x2, float y2);
+    void SetBorderWidth(int pixels);
+    void SetBorderColor(std::uint32_t bgr);
+    void SetVisible(bool visible);
+
+    void Paint(QPainter& painter, const QPalette& palette) const;
+
+  Q_SIGNALS:
+    // Anything that changes how the line looks.
+    void Changed();
+
+  private:
+    float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    int width_ = 1;
+    std::uint32_t colour_ = kWindowTextColour;
+    bool visible_ = true;
+};
+
+// A rectangle outline drawn on the window's background, placed in twips.
+class ShapeControl : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left)
+    Q_PROPERTY(int Top READ Top)
+    Q_PROPERTY(int Width READ Width)
+    Q_PROPERTY(int Height READ Height)
+    Q_PROPERTY(int BorderWidth READ BorderWidth)
+    Q_PROPERTY(uint BorderColor READ BorderColor)
+    Q_PROPERTY(bool Visible READ Visible)
+
+  public:
+    ShapeControl(int left, int top, int width, int height, QObject* parent = nullptr)
+        : QObject(parent), left_(left), top_(top), width_(width), height_(height) {}
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int BorderWidth() const { return 1; }
+    std::uint32_t BorderColor() const { return kWindowTextColour; }
+    bool Visible() const { return true; }
+
+    void Paint(QPainter& painter, const QPalette& palette) const;
+
+  private:
+    int left_, top_, width_, height_;
+};
+
+}  // namespace quorvane
