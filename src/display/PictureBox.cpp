@@ -1,6 +1,8 @@
 #include "display/PictureBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "panels/Twips.h"
 
@@ -10,17 +12,56 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int PictureBox::ScaleWidth() const { return width() * kTwipsPerPixel; }
-int PictureBox::ScaleHeight() const { return height() * kTwipsPerPixel; }
+int PictureBox::ScaleWidth() const {
+    return width() * kTwipsPerPixel;
+}
+int PictureBox::ScaleHeight() const {
+    return height() * kTwipsPerPixel;
+}
 
 void PictureBox::Show(Drawing drawing) {
     drawing_ = std::move(drawing);
     update();
+    // The plots redraw four times a second; a read-out on show follows the new scale.
+    if (pointerInside_ && QToolTip::isVisible()) ShowHoverText();
 }
 
 void PictureBox::Cls() {
     drawing_.lines.clear();
     update();
+    if (pointerInside_ && QToolTip::isVisible()) ShowHoverText();
+}
+
+void PictureBox::SetHoverTextProvider(HoverTextProvider provider) {
+    hoverText_ = std::move(provider);
+    setMouseTracking(static_cast<bool>(hoverText_));
+}
+
+QString PictureBox::HoverTextAt(QPointF pixel) const {
+    if (!hoverText_) return {};
+    return QString::fromStdString(
+        hoverText_(pixel.x() * kTwipsPerPixel, pixel.y() * kTwipsPerPixel));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    pointer_ = event->position();
+    pointerInside_ = true;
+    ShowHoverText();
+    QWidget::mouseMoveEvent(event);
+}
+
+void PictureBox::leaveEvent(QEvent* event) {
+    pointerInside_ = false;
+    QWidget::leaveEvent(event);
+}
+
+void PictureBox::ShowHoverText() {
+    const QString text = HoverTextAt(pointer_);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(mapToGlobal(pointer_.toPoint()), text, this, rect());
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -1,17 +1,24 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
+#include <functional>
+#include <string>
 
 #include "display/Drawing.h"
 
 namespace quorvane {
 
 // A drawing surface for the plots. It paints the last drawing it was given, at 15 twips per
-// logical pixel, until it is given another one or cleared. It computes nothing itself.
+// logical pixel, until it is given another one or cleared. It computes nothing itself; what it
+// shows under the pointer comes from a hover-text provider.
 class PictureBox : public QWidget {
     Q_OBJECT
 
-public:
+  public:
+    // The text to show for the point (x, y) in twips; an empty text shows nothing.
+    using HoverTextProvider = std::function<std::string(double xTwips, double yTwips)>;
+
     explicit PictureBox(QWidget* parent = nullptr);
 
     // The drawable area in twips.
@@ -23,11 +30,24 @@ public:
 
     const Drawing& Current() const { return drawing_; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    // Shows the provider's text as a tooltip that follows the pointer; an empty provider
+    // shows none.
+    void SetHoverTextProvider(HoverTextProvider provider);
+    // The text the tooltip shows with the pointer at (x, y) in logical pixels.
+    QString HoverTextAt(QPointF pixel) const;
 
-private:
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void ShowHoverText();
+
     Drawing drawing_;
+    HoverTextProvider hoverText_;
+    QPointF pointer_;  // last pointer position over the picture, in logical pixels
+    bool pointerInside_ = false;
 };
 
 }  // namespace quorvane

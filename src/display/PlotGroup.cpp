@@ -1,19 +1,82 @@
 #include "display/PlotGroup.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QScrollBar>
+
 #include "display/PictureBox.h"
+#include "display/SpectrumPlot.h"
+#include "display/TimePlot.h"
 
 namespace quorvane {
 
-// Placeholder until the plot core lands: the pictures are only cleared.
-struct PlotGroup::State {};
+namespace {
 
-PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state_(new State) {}
-PlotGroup::~PlotGroup() { delete state_; }
+void SetCaption(QLabel* label, const std::string& text) {
+    label->setText(QString::fromStdString(text));
+}
 
-void PlotGroup::PlotSignal(const SignalBuffer&, std::uint32_t) {}
-void PlotGroup::PlotSpectrum(const SignalBuffer&, std::uint32_t) {}
+}  // namespace
+
+// What a plot group keeps between draws: the freeze box's remembered full scale, and what the
+// pointer read-outs need to know of the last drawings.
+struct PlotGroup::State {
+    FreezeMemory freeze;
+    TimeHoverModel timeHover;
+    SpectrumHoverModel spectrumHover;
+    QPointer<PictureBox> picSignal;
+    QPointer<PictureBox> picSpectrum;
+};
+
+PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state_(new State) {
+    State* state = state_;
+    state->picSignal = widgets_.picSignal;
+    state->picSpectrum = widgets_.picSpectrum;
+    widgets_.picSignal->SetHoverTextProvider(
+        [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
+    widgets_.picSpectrum->SetHoverTextProvider(
+        [state](double x, double y) { return SpectrumHoverText(state->spectrumHover, x, y); });
+}
+
+PlotGroup::~PlotGroup() {
+    // The pictures may outlive the group: they must not ask it for read-outs any more.
+    if (state_->picSignal) state_->picSignal->SetHoverTextProvider({});
+    if (state_->picSpectrum) state_->picSpectrum->SetHoverTextProvider({});
+    delete state_;
+}
+
+void PlotGroup::PlotSignal(const SignalBuffer& signal, std::uint32_t colour) {
+    PictureBox* picture = widgets_.picSignal;
+    const TimePlotSettings settings{widgets_.hscSignal->value(),
+                                    widgets_.chkFreeze->checkState() == Qt::Checked,
+                                    static_cast<double>(picture->ScaleWidth()),
+                                    static_cast<double>(picture->ScaleHeight()), colour};
+    TimePlotResult result = ComputeTimePlot(signal, settings, state_->freeze);
+    SetCaption(widgets_.lblMinTime, result.minTime);
+    SetCaption(widgets_.lblMaxTime, result.maxTime);
+    SetCaption(widgets_.lblSignalMax, result.signalMax);
+    state_->timeHover = result.hover;
+    picture->Show(std::move(result.drawing));
+}
+
+void PlotGroup::PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour) {
+    PictureBox* picture = widgets_.picSpectrum;
+    const SpectrumPlotSettings settings{widgets_.hscSpectrum->value(), widgets_.hscCentre->value(),
+                                        static_cast<double>(picture->ScaleWidth()),
+                                        static_cast<double>(picture->ScaleHeight()), colour};
+    SpectrumPlotResult result = ComputeSpectrumPlot(signal, settings);
+    // The scroll bar only moves to match; the new centre is used from the next draw on.
+    if (result.correctedCentre) widgets_.hscCentre->setValue(*result.correctedCentre);
+    SetCaption(widgets_.lblMinFreq, result.minFreq);
+    SetCaption(widgets_.lblMaxFreq, result.maxFreq);
+    state_->spectrumHover = result.hover;
+    picture->Show(std::move(result.drawing));
+}
 
 void PlotGroup::Clear() {
+    state_->timeHover = {};
+    state_->spectrumHover = {};
     widgets_.picSignal->Cls();
     widgets_.picSpectrum->Cls();
 }

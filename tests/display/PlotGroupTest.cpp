@@ -1,0 +1,197 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QToolTip>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "display/PictureBox.h"
+#include "display/PlotGroup.h"
+
+using namespace quorvane;
+
+namespace {
+
+constexpr std::uint32_t kBlue = 0x00C00000;
+constexpr std::uint32_t kPurple = 0x00800080;
+
+SignalBuffer Tone(double amplitude, int bin) {
+    SignalBuffer b;
+    for (std::size_t n = 0; n < b.size(); ++n) {
+        b[n] = amplitude * std::cos(2 * M_PI * static_cast<double>(bin * n % 8192) / 8192);
+    }
+    return b;
+}
+
+// One plot group's controls on their own, at the window's sizes and initial values.
+struct StandaloneGroup {
+    QWidget parent;
+    PictureBox* picSignal = new PictureBox(&parent);
+    PictureBox* picSpectrum = new PictureBox(&parent);
+    QScrollBar* hscSignal = new QScrollBar(Qt::Horizontal, &parent);
+    QScrollBar* hscSpectrum = new QScrollBar(Qt::Horizontal, &parent);
+    QScrollBar* hscCentre = new QScrollBar(Qt::Horizontal, &parent);
+    QCheckBox* chkFreeze = new QCheckBox(&parent);
+    QLabel* lblSignalMax = new QLabel("0", &parent);
+    QLabel* lblMinTime = new QLabel("MinTime", &parent);
+    QLabel* lblMaxTime = new QLabel("MaxTime", &parent);
+    QLabel* lblMinFreq = new QLabel("MinFreq", &parent);
+    QLabel* lblMaxFreq = new QLabel("MaxFreq", &parent);
+    std::unique_ptr<PlotGroup> group;
+
+    StandaloneGroup() {
+        picSignal->setGeometry(0, 0, 393, 113);      // 5895 x 1695 twips
+        picSpectrum->setGeometry(0, 150, 393, 105);  // 5895 x 1575 twips
+        hscSignal->setRange(0, 6);
+        hscSpectrum->setRange(0, 6);
+        hscSpectrum->setValue(6);
+        hscCentre->setRange(1, 200);
+        hscCentre->setValue(100);
+        group = std::make_unique<PlotGroup>(
+            PlotGroupWidgets{picSignal, picSpectrum, hscSignal, hscSpectrum, hscCentre, chkFreeze,
+                             lblSignalMax, lblMinTime, lblMaxTime, lblMinFreq, lblMaxFreq});
+    }
+};
+
+float RightmostX(const Drawing& d) {
+    float x = 0;
+    for (const TwipLine& l : d.lines)
+        x = std::max({x, l.x1, l.x2});
+    return x;
+}
+
+}  // namespace
+
+class PlotGroupTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void timePlotReadsItsControls_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("widthPixels");
+        QTest::addColumn<QString>("maxTime");
+        QTest::addColumn<float>("rightmost");
+        QTest::newRow("zoom 0") << 0 << 393 << " 1.3u" << 5800.f;
+        QTest::newRow("zoom 3") << 3 << 393 << " 12u" << 5800.f;
+        QTest::newRow("zoom 6, narrow") << 6 << 200 << " 125u" << 3000.f;
+    }
+    void timePlotReadsItsControls() {
+        QFETCH(int, zoom);
+        QFETCH(int, widthPixels);
+        QFETCH(QString, maxTime);
+        QFETCH(float, rightmost);
+        StandaloneGroup g;
+        g.hscSignal->setValue(zoom);
+        g.picSignal->resize(widthPixels, 113);
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        const Drawing& d = g.picSignal->Current();
+        QCOMPARE(d.colour, kBlue);
+        QVERIFY(d.lines.size() >= 200);
+        QCOMPARE(RightmostX(d), rightmost);
+        QCOMPARE(g.lblMinTime->text(), QString("0"));
+        QCOMPARE(g.lblMaxTime->text(), maxTime);
+        QCOMPARE(g.lblSignalMax->text(), QString(" 20m"));
+        QVERIFY(g.picSpectrum->Current().lines.empty());  // the time plot draws only its own
+    }
+
+    void freezeBoxHoldsTheScale() {
+        StandaloneGroup g;
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        g.chkFreeze->setChecked(true);
+        g.group->PlotSignal(Tone(3.3e-6, 1000), kBlue);
+        QCOMPARE(g.lblSignalMax->text(), QString(" 20m"));
+        g.chkFreeze->setChecked(false);
+        g.group->PlotSignal(Tone(3.3e-6, 1000), kBlue);
+        QCOMPARE(g.lblSignalMax->text(), QString(" 5u"));
+
+        StandaloneGroup other;  // each group remembers its own scale
+        other.chkFreeze->setChecked(true);
+        other.group->PlotSignal(Tone(0.001, 1000), kPurple);
+        QCOMPARE(other.lblSignalMax->text(), QString(" 1m"));
+    }
+
+    void spectrumMovesTheCentreWithoutRedrawing() {
+        StandaloneGroup g;
+        g.hscCentre->setValue(200);
+        QSignalSpy moved(g.hscCentre, &QScrollBar::valueChanged);
+        g.group->PlotSpectrum(Tone(0.01, 500), kPurple);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(g.hscCentre->value(), 100);
+        QCOMPARE(g.lblMinFreq->text(), QString(" 0"));
+        QCOMPARE(g.lblMaxFreq->text(), QString(" 20"));
+        QCOMPARE(g.picSpectrum->Current().colour, kPurple);
+        QCOMPARE(g.picSpectrum->Current().lines.size(), std::size_t{200});
+        QCOMPARE(RightmostX(g.picSpectrum->Current()), 5800.f);
+        QVERIFY(g.picSignal->Current().lines.empty());
+
+        g.group->PlotSpectrum(Tone(0.01, 500), kPurple);  // nothing left to correct
+        QCOMPARE(moved.count(), 1);
+    }
+
+    void spectrumLabelsFollowTheSpanBar() {
+        StandaloneGroup g;
+        g.hscSpectrum->setValue(1);
+        g.hscCentre->setValue(1);
+        g.group->PlotSpectrum(Tone(0.01, 20), kBlue);
+        QCOMPARE(g.hscCentre->value(), 2);
+        QCOMPARE(g.lblMinFreq->text(), QString(" 0"));
+        QCOMPARE(g.lblMaxFreq->text(), QString(" .5"));
+    }
+
+    void silenceClearsTheSpectrumButWritesItsLabels() {
+        StandaloneGroup g;
+        g.group->PlotSpectrum(Tone(0.01, 500), kBlue);
+        QVERIFY(!g.picSpectrum->Current().lines.empty());
+        g.hscSpectrum->setValue(0);
+        g.group->PlotSpectrum(Tone(0, 500), kBlue);
+        QVERIFY(g.picSpectrum->Current().lines.empty());
+        QCOMPARE(g.lblMinFreq->text(), QString(" 9.9"));
+        QCOMPARE(g.lblMaxFreq->text(), QString(" 10.1"));
+    }
+
+    void clearKeepsTheLabels() {
+        StandaloneGroup g;
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        g.group->PlotSpectrum(Tone(0.0123, 1000), kBlue);
+        g.group->Clear();
+        QVERIFY(g.picSignal->Current().lines.empty());
+        QVERIFY(g.picSpectrum->Current().lines.empty());
+        QCOMPARE(g.lblSignalMax->text(), QString(" 20m"));
+        QCOMPARE(g.lblMaxTime->text(), QString(" 1.3u"));
+        QCOMPARE(g.lblMaxFreq->text(), QString(" 20"));
+    }
+
+    void pointerReadouts() {
+        StandaloneGroup g;
+        const QPointF middle(
+            195, 22.6);  // 2925 twips: 50.4 samples in; 339 twips: 0.75 of full scale up
+        QCOMPARE(g.picSignal->HoverTextAt(middle), QString());  // nothing drawn yet
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        g.group->PlotSpectrum(Tone(0.01, 1000), kBlue);
+        QCOMPARE(g.picSignal->HoverTextAt(middle), QString("t = 630 ns\nv = 15.0 mV"));
+        QCOMPARE(g.picSpectrum->HoverTextAt(QPointF(0, 21)),
+                 QString("f = 0.000 MHz\n0.0 dB relative to the strongest bin\n"
+                         "a sine peaking here: -30.0 dBm"));
+
+        g.parent.show();
+        QTest::mouseMove(g.picSignal, middle.toPoint());
+        QTRY_COMPARE(QToolTip::text(), g.picSignal->HoverTextAt(middle.toPoint()));
+
+        g.group->Clear();
+        QCOMPARE(g.picSignal->HoverTextAt(middle), QString());
+        QCOMPARE(g.picSpectrum->HoverTextAt(middle), QString());
+    }
+
+    void picturesOutliveTheirGroup() {
+        StandaloneGroup g;
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        g.group.reset();
+        QCOMPARE(g.picSignal->HoverTextAt(QPointF(10, 10)), QString());
+        QCOMPARE(g.picSignal->Current().lines.size(), std::size_t{200});  // keeps its picture
+    }
+};
+
+QTEST_MAIN(PlotGroupTest)
+#include "PlotGroupTest.moc"
