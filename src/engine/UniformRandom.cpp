@@ -40,26 +40,26 @@ UniformRandom& ProcessRandom() {
     return random;
 }
 
-std::pair<double, double> GaussianPair(UniformRandom& random) {
-    double u1 = 0.0;
-    double u2 = 0.0;
-    double s = 0.0;
-    do {
-        const double r1 = random.Next();
-        const double r2 = random.Next();
-        u1 = 2.0 * r1 - 1.0;
-        u2 = 2.0 * r2 - 1.0;
-        s = u2 * u2 + u1 * u1;
-    } while (s > 1.0 || s == 0.0);
-    const double g = std::sqrt(-2.0 * std::log(s) / s);
-    return {g * u1, g * u2};
-}
-
 void FillGaussian(SignalBuffer& noise, UniformRandom& random) {
+    // First the candidates: every pair (u1, u2) is written to the next free place and the
+    // place is kept only if the pair lies inside the disc, so no branch depends on the random
+    // values. The draws are the same as pair by pair, and so are the accepted pairs.
+    for (std::size_t j = 0; j < noise.size();) {
+        const double u1 = 2.0 * static_cast<double>(random.Next()) - 1.0;
+        const double u2 = 2.0 * static_cast<double>(random.Next()) - 1.0;
+        const double s = u2 * u2 + u1 * u1;
+        noise[j] = u1;
+        noise[j + 1] = u2;
+        j += (s <= 1.0 && s != 0.0) ? 2 : 0;
+    }
+    // Then the scaling of every accepted pair, free of the draws' serial dependence.
     for (std::size_t j = 0; j < noise.size(); j += 2) {
-        const auto [a, b] = GaussianPair(random);
-        noise[j] = a;
-        noise[j + 1] = b;
+        const double u1 = noise[j];
+        const double u2 = noise[j + 1];
+        const double s = u2 * u2 + u1 * u1;
+        const double g = std::sqrt(-2.0 * std::log(s) / s);
+        noise[j] = g * u1;
+        noise[j + 1] = g * u2;
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 
 #include "engine/SignalBuffer.h"
 
@@ -27,11 +26,10 @@ class UniformRandom {
 // The process's one generator: the antenna synthesis and every noisy stage draw from it.
 UniformRandom& ProcessRandom();
 
-// Two independent standard Gaussian values by the polar method: r1 then r2 are drawn, mapped
-// to u = 2r - 1, and a pair with s = u1^2 + u2^2 outside (0, 1] is drawn again.
-std::pair<double, double> GaussianPair(UniformRandom& random);
-
-// Overwrites the whole buffer with standard Gaussian samples, pair by pair in index order.
+// Overwrites the whole buffer with standard Gaussian samples by the polar method, pair by pair
+// in index order: r1 then r2 are drawn, mapped to u = 2r - 1, and a pair with
+// s = u1^2 + u2^2 outside (0, 1] is drawn again; the accepted pair gives sqrt(-2 ln s / s)
+// times u1 and u2.
 void FillGaussian(SignalBuffer& noise, UniformRandom& random);
 
 }  // namespace quorvane

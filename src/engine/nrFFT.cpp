@@ -144,10 +144,12 @@ void ButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, doubl
 
 #endif
 
+// Divides every element by nn. nn is a power of two, so multiplying by its reciprocal is exact
+// and gives the same results as dividing, only faster.
 void Scale(double* __restrict data, std::size_t nn) {
-    const double divisor = static_cast<double>(nn);
+    const double reciprocal = 1.0 / static_cast<double>(nn);
     for (std::size_t i = 0; i < 2 * nn; ++i)
-        data[i] /= divisor;
+        data[i] *= reciprocal;
 }
 
 }  // namespace
