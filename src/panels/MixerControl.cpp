@@ -142,17 +142,12 @@ void MixerControl::UpdateDisplay() {
     ShowSwitching();
 }
 
-// Below 1 MHz the box shows kHz; the rule then reads the shown text back, and a value that does
-// not come back below 1 MHz is shown again in MHz.
+// Below 1 MHz the box shows kHz. The rule reads the shown text back, and a value that does not
+// come back below 1 MHz (0.03 is written as 30, which reads as 30 MHz) is shown again in MHz.
+// The unit label is left as the rule set it, so it always agrees with the value read back.
 void MixerControl::ShowLoFrequency() {
-    if (loFreq_ < 1.0) {
-        loRow_->Write(Text(loFreq_ * 1000.0));
-        loRow_->SetUnit("kHz");
-    }
-    if (!(loFreq_ < 1.0)) {
-        loRow_->Write(Text(loFreq_));
-        loRow_->SetUnit("MHz");
-    }
+    if (loFreq_ < 1.0) loRow_->Write(Text(loFreq_ * 1000.0));
+    if (!(loFreq_ < 1.0)) loRow_->Write(Text(loFreq_));
 }
 
 void MixerControl::ShowSwitching() {

@@ -87,6 +87,7 @@ void OscillatorControl::BuildControls() {
     PlaceControl(vscPower_, "vscPower", {1560, 480, 255, 495}, kBoxPoints);
     vscPower_->setSingleStep(1);
     vscPower_->setPageStep(1);
+    vscPower_->setFocusPolicy(Qt::StrongFocus);
     vscPower_->setToolTip(
         "Power of the tone: up for more, from -50 to +10 dBnW in 1 dB steps; the bottom "
         "position switches the tone off.");

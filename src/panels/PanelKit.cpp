@@ -22,6 +22,7 @@ QFont PanelFont(double points) {
     font.setStyleHint(QFont::SansSerif);
     // A point is 20 twips.
     font.setPixelSize(static_cast<int>(std::lround(points * 20.0 / kTwipsPerPixel)));
+    font.setStretch(QFont::SemiCondensed);
     return font;
 }
 
@@ -93,8 +94,8 @@ void PaintSymbol(QWidget& panel, std::span<const SymbolLine> lines,
     QPainter painter(&panel);
     painter.setRenderHint(QPainter::Antialiasing);
     QPen pen(panel.palette().color(QPalette::WindowText));
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    // Round ends close the corners where two strokes of a symbol meet.
+    pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
     for (const SymbolOutline& outline : outlines)
         DrawOutline(painter, outline);
