@@ -76,9 +76,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    QList<QLineF> lines;
+    lines.reserve(static_cast<qsizetype>(drawing_.lines.size()));
     for (const TwipLine& line : drawing_.lines) {
-        painter.drawLine(TwipPoint(line.x1, line.y1), TwipPoint(line.x2, line.y2));
+        lines.append(QLineF(TwipPoint(line.x1, line.y1), TwipPoint(line.x2, line.y2)));
     }
+    painter.drawLines(lines);
 }
 
 }  // namespace quorvane

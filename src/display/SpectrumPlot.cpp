@@ -1,6 +1,7 @@
 #include "display/SpectrumPlot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -25,6 +26,16 @@ constexpr float kThickening = 15;  // twips: one pixel lower
 
 double TaperWeight(int j) {
     return 0.5 * (1 - std::cos(j / 2048.0 * kPi));
+}
+
+const std::array<double, kTaperLength>& TaperWeights() {
+    static const std::array<double, kTaperLength> weights = [] {
+        std::array<double, kTaperLength> w{};
+        for (int j = 0; j < kTaperLength; ++j)
+            w[static_cast<std::size_t>(j)] = TaperWeight(j);
+        return w;
+    }();
+    return weights;
 }
 
 // The half-span in MHz for a span value.
@@ -93,8 +104,9 @@ std::vector<double> BinPowers(const SignalBuffer& data) {
     std::vector<double> work(2 * kPoints, 0.0);
     for (int n = 0; n < kPoints; ++n)
         work[2 * n] = data[static_cast<std::size_t>(n)];
+    const std::array<double, kTaperLength>& weights = TaperWeights();
     for (int j = 0; j < kTaperLength; ++j) {
-        const double w = TaperWeight(j);
+        const double w = weights[static_cast<std::size_t>(j)];
         work[2 * j] *= w;
         work[2 * (kPoints - 1 - j)] *= w;
     }
@@ -115,11 +127,12 @@ double PowerDb(double p) {
 }
 
 double StrongestLevelDb(const std::vector<double>& powers) {
-    double strongest = kNoStrongestDb;
+    // The logarithm rises with the power, so only the strongest bin needs converting.
+    double strongest = 0;
     for (const double p : powers) {
-        if (p > 0) strongest = std::max(strongest, PowerDb(p));
+        if (p > strongest) strongest = p;
     }
-    return strongest;
+    return strongest > 0 ? std::max(kNoStrongestDb, PowerDb(strongest)) : kNoStrongestDb;
 }
 
 Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& window,
