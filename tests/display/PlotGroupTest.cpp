@@ -130,16 +130,6 @@ class PlotGroupTest : public QObject {
         QCOMPARE(moved.count(), 1);
     }
 
-    void spectrumLabelsFollowTheSpanBar() {
-        StandaloneGroup g;
-        g.hscSpectrum->setValue(1);
-        g.hscCentre->setValue(1);
-        g.group->PlotSpectrum(Tone(0.01, 20), kBlue);
-        QCOMPARE(g.hscCentre->value(), 2);
-        QCOMPARE(g.lblMinFreq->text(), QString(" 0"));
-        QCOMPARE(g.lblMaxFreq->text(), QString(" .5"));
-    }
-
     void silenceClearsTheSpectrumButWritesItsLabels() {
         StandaloneGroup g;
         g.group->PlotSpectrum(Tone(0.01, 500), kBlue);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <map>
 
+#include "DrawingMatchers.h"
 #include "display/PlotNumbers.h"
 
 namespace quorvane {
@@ -147,24 +148,13 @@ TEST(TimePlot, ColumnLinesAndTheirThickeningCopy) {
     const Drawing d = Plot(b).drawing;
     ASSERT_EQ(d.lines.size(), 200u);
     EXPECT_EQ(d.colour, 0x00C00000u);
-    const TwipLine expected[] = {
-        {0, 847, 58, 169},
-        {0, 862, 58, 184},  // column 0: samples 1024 -> 1025
-        {58, 169, 116, 847},
-        {58, 184, 116, 862},  // column 1: 1025 -> 1026
-    };
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(d.lines[i].x1, expected[i].x1) << i;
-        EXPECT_EQ(d.lines[i].y1, expected[i].y1) << i;
-        EXPECT_EQ(d.lines[i].x2, expected[i].x2) << i;
-        EXPECT_EQ(d.lines[i].y2, expected[i].y2) << i;
-    }
-    // Column 25 runs from sample 1049 to 1050, column 26 from 1050 back to 1051.
-    EXPECT_EQ(d.lines[50].x1, 1450);
-    EXPECT_EQ(d.lines[50].y1, 847);
-    EXPECT_EQ(d.lines[50].y2, 1525);
-    EXPECT_EQ(d.lines[52].y1, 1525);
-    EXPECT_EQ(d.lines[52].y2, 847);
+    // Column 0 joins samples 1024 and 1025, column 1 goes back down to 1026; column 25 runs
+    // from 1049 to 1050.
+    EXPECT_EQ(d.lines[0], (TwipLine{0, 847, 58, 169}));
+    EXPECT_EQ(d.lines[1], (TwipLine{0, 862, 58, 184}));
+    EXPECT_EQ(d.lines[2], (TwipLine{58, 169, 116, 847}));
+    EXPECT_EQ(d.lines[3], (TwipLine{58, 184, 116, 862}));
+    EXPECT_EQ(d.lines[50], (TwipLine{1450, 847, 1508, 1525}));
 }
 
 TEST(TimePlot, CrossingLinesWhereAColumnSweepsMoreThanHalfTheHeight) {
@@ -182,31 +172,17 @@ TEST(TimePlot, CrossingLinesWhereAColumnSweepsMoreThanHalfTheHeight) {
     EXPECT_EQ(lines.at(1), 4);
     EXPECT_EQ(lines.at(2), 2);
     EXPECT_EQ(r.drawing.lines.size(), 204u);
-    // The crossing lines of column 0 join the extremes' rows in the column's left half.
-    const TwipLine& cross = r.drawing.lines[2];
-    EXPECT_EQ(cross.x1, 0);
-    EXPECT_EQ(cross.y1, 1525);
-    EXPECT_EQ(cross.x2, 29);
-    EXPECT_EQ(cross.y2, 169);
-    const TwipLine& back = r.drawing.lines[3];
-    EXPECT_EQ(back.x1, 29);
-    EXPECT_EQ(back.y1, 1525);
-    EXPECT_EQ(back.x2, 0);
-    EXPECT_EQ(back.y2, 169);
-}
+    // Drawn once, in the column's left half, between the extremes' rows.
+    EXPECT_EQ(r.drawing.lines[2], (TwipLine{0, 1525, 29, 169}));
+    EXPECT_EQ(r.drawing.lines[3], (TwipLine{29, 1525, 0, 169}));
 
-TEST(TimePlot, CrossingLinesOnlyBeyondHalfTheHeight) {
-    // Full scale 1: +1 sits on row 169; -0.25 on row 1017 (848 twips further, more than
-    // 1695 / 2) and -0.2485 on row 1016 (847 twips, less).
-    struct Case {
-        double low;
-        int lines;
-    };
-    for (const Case c : {Case{-0.25, 4}, Case{-0.2485, 2}}) {
-        SignalBuffer b = Filled(0);
-        b[1026] = 1;
-        b[1027] = c.low;
-        EXPECT_EQ(LinesPerColumn(Plot(b, 2).drawing).at(0), c.lines) << c.low;
+    // +1 sits on row 169; -0.25 on row 1017 (848 twips further, more than 1695 / 2) and
+    // -0.2485 on row 1016 (847 twips, less).
+    for (const auto& [low, count] : {std::pair{-0.25, 4}, std::pair{-0.2485, 2}}) {
+        SignalBuffer c = Filled(0);
+        c[1026] = 1;
+        c[1027] = low;
+        EXPECT_EQ(LinesPerColumn(Plot(c, 2).drawing).at(0), count) << low;
     }
 }
 
