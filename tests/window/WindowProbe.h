@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "panels/StagePanel.h"
+
+namespace quorvane::probe {
+
+// Finds a control of the window by its design name; a missing one ends the test run loudly.
+template <class T = QObject>
+T* Find(const QObject& root, const QString& name) {
+    T* found = root.findChild<T*>(name);
+    if (!found) {
+        std::fprintf(stderr, "no control named %s\n", qPrintable(name));
+        std::abort();
+    }
+    return found;
+}
+
+inline QString Name(const char* control, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(control)).arg(index);
+}
+
+// The nine stage panels in the order the tick tries them.
+inline const QStringList& StageNames() {
+    static const QStringList names = {
+        "FilterControl1(0)", "FilterControl1(1)",    "FilterControl1(2)",
+        "FilterControl1(3)", "MixerControl1(0)",     "MixerControl1(1)",
+        "MixerControl1(2)",  "AmplifierControl1(0)", "AmplifierControl1(1)"};
+    return names;
+}
+
+inline QList<int> StageLefts(const QObject& window) {
+    QList<int> lefts;
+    for (const QString& name : StageNames())
+        lefts << Find<StagePanel>(window, name)->Left();
+    return lefts;
+}
+
+}  // namespace quorvane::probe
