@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window/Architecture.h"
@@ -33,51 +34,18 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"Dual-Conversion", Architecture::SingleConversion},
                     TextCase{"DUAL-CONVERSION HETERODYNE", Architecture::SingleConversion}));
 
-struct ArrangementCase {
-    Architecture architecture;
-    // Left of FilterControl1(0..3), MixerControl1(0..2), AmplifierControl1(0..1).
-    std::array<int, kStageCandidates> lefts;
-    std::vector<std::string> captions;  // of the filled slots, left to right
-};
-
-class ArrangementTest : public testing::TestWithParam<ArrangementCase> {};
-
-TEST_P(ArrangementTest, PanelsStandInTheirSlots) {
-    const ArrangementCase& c = GetParam();
-    EXPECT_EQ(PanelLefts(c.architecture), c.lefts);
-}
-
-TEST_P(ArrangementTest, SwitchCaptionsFollowTheSlots) {
-    const ArrangementCase& c = GetParam();
-    const Arrangement& a = ArrangementFor(c.architecture);
-    ASSERT_EQ(a.filledSlots, static_cast<int>(c.captions.size()));
-    for (int slot = 0; slot < a.filledSlots; ++slot) {
-        EXPECT_EQ(std::string(a.slots[slot].caption), c.captions[slot]) << "slot " << slot;
+// Every arrangement puts each panel in one slot at most (the window checks the places).
+TEST(ArrangementTest, NoPanelStandsInTwoSlots) {
+    for (Architecture architecture :
+         {Architecture::Homodyne, Architecture::SingleConversion, Architecture::DualConversion}) {
+        const Arrangement& a = ArrangementFor(architecture);
+        std::set<int> seen;
+        for (int slot = 0; slot < a.filledSlots; ++slot) {
+            EXPECT_TRUE(seen.insert(CandidatePosition(a.slots[slot].stage)).second)
+                << "slot " << slot;
+        }
     }
 }
-
-TEST_P(ArrangementTest, NoPanelStandsInTwoSlots) {
-    const Arrangement& a = ArrangementFor(GetParam().architecture);
-    std::set<int> seen;
-    for (int slot = 0; slot < a.filledSlots; ++slot) {
-        EXPECT_TRUE(seen.insert(CandidatePosition(a.slots[slot].stage)).second) << "slot " << slot;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Architectures, ArrangementTest,
-    testing::Values(ArrangementCase{Architecture::Homodyne,
-                                    {2040, 9640, 0, 0, 5840, 0, 0, 3940, 7740},
-                                    {"Image Filter", "LNA", "1st Mixer", "IF Amp",
-                                     "Baseband Filter"}},
-                    ArrangementCase{Architecture::SingleConversion,
-                                    {2040, 9640, 13440, 0, 5840, 11540, 0, 3940, 7740},
-                                    {"Image Filter", "LNA", "1st Mixer", "IF Amp", "IF Filter",
-                                     "2nd Mixer", "Baseband Filter"}},
-                    ArrangementCase{Architecture::DualConversion,
-                                    {2040, 5840, 9640, 13440, 3940, 7740, 11540, 0, 0},
-                                    {"Image Filter", "1st Mixer", "1st IF Filter", "2nd Mixer",
-                                     "2nd IF Filter", "3nd Mixer", "Baseband Filter"}}));
 
 TEST(SlotAtLeftTest, OnlyExactSlotPositionsBelongToASlot) {
     const std::vector<std::pair<int, int>> cases = {
