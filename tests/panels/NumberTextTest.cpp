@@ -11,8 +11,6 @@
 #include <random>
 #include <string>
 
-#include "panels/StageTexts.h"
-
 namespace quorvane {
 namespace {
 
@@ -68,11 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"2e-324", 0.0}, ParseCase{"1e-310", 1e-310},
                       ParseCase{"2.2250738585072014e-308", 2.2250738585072014e-308},
                       // digits before the point move the exponent: 10^500 x 10^-500
-                      ParseCase{"1" + std::string(500, '0') + "e-500", 1.0},
-                      ParseCase{"0." + std::string(500, '0') + "1e501", 1.0},
-                      ParseCase{"1" + std::string(400, '0'), kMax},
-                      ParseCase{"0." + std::string(400, '0') + "1", 0.0},
-                      ParseCase{"0." + std::string(2000, '3'), 1.0 / 3.0}));
+                      ParseCase{std::string("1").append(500, '0').append("e-500"), 1.0},
+                      ParseCase{std::string("0.").append(500, '0').append("1e501"), 1.0},
+                      ParseCase{std::string("1").append(400, '0'), kMax},
+                      ParseCase{std::string("0.").append(400, '0').append("1"), 0.0},
+                      ParseCase{std::string("0.").append(2000, '3'), 1.0 / 3.0}));
 
 struct FormatCase {
     double value;
@@ -126,28 +124,21 @@ double RoundedReference(double x) {
     return std::isinf(rounded) ? std::copysign(kMax, rounded) : rounded;
 }
 
+// Decimal-looking values over the whole range, and arbitrary bit patterns (denormals included).
 TEST(NumberTextRoundTrip, ReadingTheWrittenTextGivesTheValueRoundedToFifteenDigits) {
     std::mt19937_64 random(20240611);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
     std::uniform_int_distribution<int> exponent(-323, 308);
-    std::uniform_int_distribution<int> sign(0, 1);
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
         double x = mantissa(random) * std::pow(10.0, exponent(random));
-        if (sign(random)) x = -x;
+        if (i % 2) {
+            const std::uint64_t bits = random();
+            std::memcpy(&x, &bits, sizeof x);
+        }
         if (!std::isfinite(x)) continue;
         const std::string text = FormatGeneral(x);
         ASSERT_EQ(ParseLeadingNumber(text), RoundedReference(x)) << x << " as " << text;
-    }
-}
-
-TEST(NumberTextRoundTrip, RandomBitPatternsSurviveTheRoundTrip) {
-    std::mt19937_64 random(77);
-    for (int i = 0; i < 20000; ++i) {
-        const std::uint64_t bits = random();
-        double x;
-        std::memcpy(&x, &bits, sizeof x);
-        if (!std::isfinite(x)) continue;
-        ASSERT_EQ(ParseLeadingNumber(FormatGeneral(x)), RoundedReference(x)) << x;
+        ASSERT_EQ(ParseLeadingNumber(FormatGeneral(-x)), -RoundedReference(x)) << -x;
     }
 }
 
@@ -180,51 +171,6 @@ TEST(NumberTextLocale, PointStaysTheSeparatorUnderADecimalCommaLocale) {
     EXPECT_EQ(FormatGeneral(12.5), "12.5");
     EXPECT_EQ(FormatGeneral(-1.5e16), "-1.5E+16");
     EXPECT_EQ(FormatGeneral(1e-5), "1E-05");
-}
-
-struct FrequencyCase {
-    std::string text;
-    double lo;
-    bool loKiloHertz;
-    double band;
-    bool bandKiloHertz;
-};
-
-class BoxFrequencyTest : public ::testing::TestWithParam<FrequencyCase> {};
-
-TEST_P(BoxFrequencyTest, NumbersAboveFortyAreKiloHertz) {
-    const FrequencyCase& c = GetParam();
-    const BoxFrequency lo = ReadLoFrequency(c.text);
-    const BoxFrequency band = ReadBandFrequency(c.text);
-    EXPECT_DOUBLE_EQ(lo.mhz, c.lo) << c.text;
-    EXPECT_EQ(lo.kiloHertz, c.loKiloHertz) << c.text;
-    EXPECT_DOUBLE_EQ(band.mhz, c.band) << c.text;
-    EXPECT_EQ(band.kiloHertz, c.bandKiloHertz) << c.text;
-}
-
-// The LO unit follows the typed number, the band unit the resulting frequency.
-INSTANTIATE_TEST_SUITE_P(Units, BoxFrequencyTest,
-                         ::testing::Values(FrequencyCase{"40", 40, false, 40, false},
-                                           FrequencyCase{"41", 0.041, true, 0.041, true},
-                                           FrequencyCase{"40.001", 0.040001, true, 0.040001, true},
-                                           FrequencyCase{"0.5", 0.5, false, 0.5, true},
-                                           FrequencyCase{"1", 1, false, 1, false},
-                                           FrequencyCase{"500", 0.5, true, 0.5, true},
-                                           FrequencyCase{"1500", 1.5, true, 1.5, false},
-                                           FrequencyCase{"", 0, false, 0, true},
-                                           FrequencyCase{"-200", -200, false, -200, true}));
-
-TEST(InterceptText, OnlyTheExactWordInfStandsForSixtyDbm) {
-    const struct {
-        std::string text;
-        double dBm;
-    } cases[] = {{"Inf", 60.0}, {"inf", 0.0}, {"INF", 0.0},   {"Inf dBm", 0.0},
-                 {" Inf", 0.0}, {"60", 60.0}, {"-10", -10.0}, {"20dBm", 20.0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadIntercept(c.text), c.dBm) << c.text;
-    EXPECT_EQ(InterceptText(60.0), "Inf");
-    EXPECT_EQ(InterceptText(60.000000000001), "60.000000000001");
-    EXPECT_EQ(InterceptText(-30.0), "-30");
 }
 
 }  // namespace
