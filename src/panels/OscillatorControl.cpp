@@ -39,9 +39,8 @@ constexpr std::array<SymbolOutline, 1> kOutlines{{
 
 // Rounds to the nearest integer with halves going to the even neighbour.
 double RoundHalfEven(double x) {
-    const double nearest = std::round(x);  // halves away from zero
     if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return nearest;
+    return std::round(x);
 }
 
 // The scale position that shows a power in dBnW, if there is one.

@@ -50,6 +50,13 @@ struct SymbolOutline {
 void PaintSymbol(QWidget& panel, std::span<const SymbolLine> lines,
                  std::span<const SymbolOutline> outlines = {});
 
+// What a toggle button makes of a 16-bit flag: 1 - value, held inside the 16-bit range (the
+// flag may have been written as -32768, whose toggle would not fit).
+inline short ToggledFlag(short value) {
+    const int toggled = 1 - static_cast<int>(value);
+    return static_cast<short>(toggled > 32767 ? 32767 : toggled);
+}
+
 // Ties a text box to its rule. Every change of the text runs the rule, whether typed or written
 // by the panel; Write() runs it exactly once even when the new text equals the shown one (the
 // box raises no change then), so a field always ends as the value read from what is shown.
@@ -69,15 +76,5 @@ class TextRule : public QObject {
     Rule rule_;
     bool writing_ = false;
 };
-
-}  // namespace quorvane
-
-namespace quorvane {
-
-// What a toggle button makes of a 16-bit flag: 1 - value, held inside the 16-bit range.
-inline short ToggledFlag(short value) {
-    const int toggled = 1 - static_cast<int>(value);
-    return static_cast<short>(toggled > 32767 ? 32767 : toggled);
-}
 
 }  // namespace quorvane
