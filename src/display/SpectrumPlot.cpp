@@ -44,6 +44,13 @@ double HalfSpan(int spanValue) {
     return spanValue >= 0 && spanValue <= 6 ? kHalfSpans[spanValue] : 10;
 }
 
+// Cuts a frequency to one decimal. The window's ends come out of binary arithmetic a hair
+// below a tenth they stand for (4.1 - 0.1 gives 3.9999999999999996), which must not cost the
+// label a whole tenth, so the cut allows for that error.
+double TruncateToTenths(double mhz) {
+    return std::floor(mhz * 10 + 1e-9) / 10;
+}
+
 std::int32_t RoundToBin(double mhz) {
     return static_cast<std::int32_t>(std::nearbyint(mhz * 1e6 / kBinWidth));
 }
@@ -93,11 +100,11 @@ FrequencyWindow ComputeFrequencyWindow(int spanValue, int centreValue) {
 }
 
 std::string MinFreqLabel(const FrequencyWindow& window) {
-    return FormatPlain(std::floor((window.c - window.h) * 10) / 10);
+    return FormatPlain(TruncateToTenths(window.c - window.h));
 }
 
 std::string MaxFreqLabel(const FrequencyWindow& window) {
-    return FormatPlain(std::floor((window.c + window.h) * 10) / 10);
+    return FormatPlain(TruncateToTenths(window.c + window.h));
 }
 
 std::vector<double> BinPowers(const SignalBuffer& data) {
