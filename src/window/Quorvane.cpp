@@ -278,9 +278,10 @@ void Quorvane::ConnectHandlers() {
 void Quorvane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    painter.setRenderHint(QPainter::Antialiasing, true);
     for (const auto& g : groups_)
         g->shpGraphs->Paint(painter, palette());
+    // The lines run at any slant; smoothing keeps the slanted ones from looking stepped.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     for (const LineControl* line : diagramLines_)
         line->Paint(painter, palette());
     for (const auto& g : groups_)
