@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
+#include <utility>
 
 #include "EngineTestSupport.h"
 #include "engine/StageModel.h"
@@ -24,18 +26,28 @@ StageSettings Panel(StageKind kind, double gain, double nf, double ip3) {
     return panel;
 }
 
+StageSettings Mixer(double lo, bool switching, double ip3) {
+    StageSettings mixer = Panel(StageKind::Mixer, 0.0, 0.0, ip3);
+    mixer.LO_Freq = lo;
+    mixer.Switching = switching;
+    return mixer;
+}
+
+StageSettings Filter(double centre, double bandwidth, double gain, double nf) {
+    StageSettings filter = Panel(StageKind::Filter, gain, nf, 0.0);
+    filter.CentreFreq = centre;
+    filter.Bandwidth = bandwidth;
+    return filter;
+}
+
 TEST(StageModel, InterceptPolynomialActsBeforeGain) {
     struct Case {
-        double ip3;
-        double gain;
-        double in;
-        double out;
+        double ip3, gain, in, out;
     };
-    const Case cases[] = {
-        {0.0, 0.0, 0.01, 0.0246668},    // 0.01 + 0.013333 + 0.0013333 + 0.00000013
-        {0.0, 10.0, 0.01, 0.0780033},   // the same times 3.1623
-        {60.0, 0.0, 1.0, 1.0014800},    // "Inf" still distorts: 1 + 1.33e-4 + 1.33e-3 + ...
-        {150.0, 0.0, 1000.0, 1000.0}};  // 1e12 W and above: linear
+    const Case cases[] = {{0.0, 0.0, 0.01, 0.0246668},    // 0.01 + 0.013333 + 0.0013333 + 1.3e-7
+                          {0.0, 10.0, 0.01, 0.0780033},   // the same times 3.1623
+                          {60.0, 0.0, 1.0, 1.0014800},    // "Inf" still distorts a little
+                          {150.0, 0.0, 1000.0, 1000.0}};  // 1e12 W and above: linear
     for (const Case& c : cases) {
         auto buffers = test::FreshBuffers();
         buffers->dSignal.fill(c.in);
@@ -45,53 +57,21 @@ TEST(StageModel, InterceptPolynomialActsBeforeGain) {
     }
 }
 
-TEST(StageModel, MixingProducts) {
-    struct Case {
-        bool switching;
-        double sidebandShare;  // of the input amplitude, at 1 MHz and at 19 MHz
-    };
-    for (const Case c : {Case{false, 0.5}, Case{true, 2.0 / std::numbers::pi}}) {
+TEST(StageModel, MixingProductsOfBothLaws) {
+    // The sampled square wave's harmonics alias: the 19th (171 MHz) shows up at 11 MHz and
+    // also mixes the input onto 1 and 19 MHz, moving each sideband by up to 2/(19 pi).
+    for (const auto& [switching, share, tolerance] :
+         {std::tuple{false, 0.5, 0.002}, std::tuple{true, 2.0 / std::numbers::pi, 0.03}}) {
         auto buffers = test::FreshBuffers();
         FillUnitCosine(buffers->dSignal, 10.0);
         for (double& x : buffers->dSignal)
             x *= 1e-3;
-        StageSettings mixer = Panel(StageKind::Mixer, 0.0, 0.0, 60.0);
-        mixer.LO_Freq = 9.0;
-        mixer.Switching = c.switching;
         UniformRandom random;
-        ProcessMixer(mixer, *buffers, random);
-        // The sampled square wave's harmonics alias: the 19th (171 MHz) shows up at 11 MHz and
-        // also mixes the input onto 1 and 19 MHz, moving each sideband by up to 2/(19 pi).
-        const double tolerance = c.switching ? 0.03 : 0.002;
-        EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 1.0) / 1e-3, c.sidebandShare, tolerance);
-        EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 19.0) / 1e-3, c.sidebandShare, tolerance);
+        ProcessMixer(Mixer(9.0, switching, 60.0), *buffers, random);
+        EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 1.0) / 1e-3, share, tolerance);
+        EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 19.0) / 1e-3, share, tolerance);
         EXPECT_LT(test::AmplitudeAt(buffers->dSignal, 10.0) / 1e-3, 0.01);
     }
-}
-
-TEST(StageModel, LocalOscillatorBeyondTheDoubleRangeIsSilent) {
-    for (const bool switching : {false, true}) {
-        auto buffers = test::FreshBuffers();
-        buffers->dSignal.fill(0.5);
-        StageSettings mixer = Panel(StageKind::Mixer, 0.0, 0.0, 150.0);  // linear
-        mixer.LO_Freq = kInf;
-        mixer.Switching = switching;
-        UniformRandom random;
-        ProcessMixer(mixer, *buffers, random);
-        EXPECT_EQ(test::RootMeanSquare(buffers->dSignal), 0.0) << switching;
-    }
-}
-
-TEST(StageModel, MixerWithoutLocalOscillatorIsAnAmplifier) {
-    auto asMixer = test::FreshBuffers();
-    auto asAmplifier = test::FreshBuffers();
-    FillUnitCosine(asMixer->dSignal, 3.0);
-    asAmplifier->dSignal = asMixer->dSignal;
-    StageSettings mixer = Panel(StageKind::Mixer, 7.0, 0.0, 10.0);
-    UniformRandom random;
-    ProcessMixer(mixer, *asMixer, random);
-    ProcessAmplifier(Panel(StageKind::Amplifier, 7.0, 0.0, 10.0), *asAmplifier, random);
-    EXPECT_EQ(asMixer->dSignal, asAmplifier->dSignal);
 }
 
 TEST(StageModel, SignalDistortionLeaksIntoLocalOscillator) {
@@ -99,10 +79,8 @@ TEST(StageModel, SignalDistortionLeaksIntoLocalOscillator) {
     // LO as d = c2 y^2 + c3 y^3 + c4 y^4, so the output has a DC part y * d.
     auto buffers = test::FreshBuffers();
     buffers->dSignal.fill(0.01);
-    StageSettings mixer = Panel(StageKind::Mixer, 0.0, 0.0, 0.0);
-    mixer.LO_Freq = 9.0;
     UniformRandom random;
-    ProcessMixer(mixer, *buffers, random);
+    ProcessMixer(Mixer(9.0, false, 0.0), *buffers, random);
     const double y = 0.0246668;
     const double c3 = 4.0 / 3.0 / 0.001;
     const double d = c3 / 10 * y * y + c3 * y * y * y + c3 / 100 * y * y * y * y;
@@ -113,12 +91,20 @@ TEST(StageModel, SignalDistortionLeaksIntoLocalOscillator) {
     EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 9.0), y, 1e-4);
 }
 
+TEST(StageModel, LocalOscillatorBeyondTheDoubleRangeIsSilent) {
+    for (const bool switching : {false, true}) {
+        auto buffers = test::FreshBuffers();
+        buffers->dSignal.fill(0.5);
+        UniformRandom random;
+        ProcessMixer(Mixer(kInf, switching, 150.0), *buffers, random);
+        EXPECT_EQ(test::RootMeanSquare(buffers->dSignal), 0.0) << switching;
+    }
+}
+
 TEST(StageModel, PassBandEdges) {
     struct Case {
-        double centre;
-        double bandwidth;
-        int lo;
-        int hi;
+        double centre, bandwidth;
+        int lo, hi;
     };
     const Case cases[] = {
         {5.0, 2.0, 410, 614},
@@ -141,55 +127,39 @@ TEST(StageModel, PassBandEdges) {
 }
 
 TEST(StageModel, FilterPassesItsBandAndTheBinsNearHalfTheRate) {
-    struct Case {
-        int bin;
-        bool passes;
-    };
-    const Case cases[] = {{409, false}, {410, true},   {512, true},  {613, true},  {614, false},
-                          {0, false},   {4094, false}, {4095, true}, {4096, true}, {256, false}};
-    StageSettings filter = Panel(StageKind::Filter, 0.0, 0.0, 0.0);
-    filter.CentreFreq = 5.0;
-    filter.Bandwidth = 2.0;
-    for (const Case& c : cases) {
+    const std::pair<int, bool> cases[] = {{409, false}, {410, true}, {512, true},  {613, true},
+                                          {614, false}, {0, false},  {256, false}, {4094, false},
+                                          {4095, true}, {4096, true}};
+    for (const auto& [bin, passes] : cases) {
         auto buffers = test::FreshBuffers();
-        test::FillBinCosine(buffers->dSignal, c.bin, 1.0);
+        test::FillBinCosine(buffers->dSignal, bin, 1.0);
         const double before = test::RootMeanSquare(buffers->dSignal);
         UniformRandom random;
-        ProcessFilter(filter, *buffers, random);
-        EXPECT_NEAR(test::RootMeanSquare(buffers->dSignal), c.passes ? before : 0.0, 1e-9) << c.bin;
+        ProcessFilter(Filter(5.0, 2.0, 0.0, 0.0), *buffers, random);
+        EXPECT_NEAR(test::RootMeanSquare(buffers->dSignal), passes ? before : 0.0, 1e-9) << bin;
     }
 }
 
-TEST(StageModel, FilterOutsideTheSpectrumPassesNothingAndStaysFinite) {
-    const double centres[] = {-5.0, 100.0, kInf, -kInf, kNaN, 1e300};
-    for (const double centre : centres) {
-        StageSettings filter = Panel(StageKind::Filter, 0.0, 0.0, 0.0);
-        filter.CentreFreq = centre;
-        filter.Bandwidth = 2.0;
+TEST(StageModel, FilterOutsideTheSpectrumPassesNothing) {
+    for (const double centre : {-5.0, 100.0, kInf, -kInf, kNaN, 1e300}) {
         auto buffers = test::FreshBuffers();
         test::FillBinCosine(buffers->dSignal, 512, 1.0);
         for (double& x : buffers->dSignal)
             x += 1.0;  // and a DC level
         UniformRandom random;
-        ProcessFilter(filter, *buffers, random);
+        ProcessFilter(Filter(centre, 2.0, 0.0, 0.0), *buffers, random);
         EXPECT_LT(test::RootMeanSquare(buffers->dSignal), 1e-12) << centre;
     }
 }
 
 TEST(StageModel, AddedNoiseFollowsTheNoiseFigure) {
-    struct Case {
-        double nf;
-        double gain;
-        double sigma;
-    };
-    for (const Case c : {Case{3.0, 0.0, 3.118e-6}, Case{3.0, 20.0, 3.118e-5}, Case{0.0, 0.0, 0.0},
-                         Case{-3.0, 0.0, 0.0}}) {
+    for (const auto& [nf, gain, sigma] :
+         {std::tuple{3.0, 0.0, 3.118e-6}, std::tuple{3.0, 20.0, 3.118e-5},
+          std::tuple{0.0, 0.0, 0.0}, std::tuple{-3.0, 0.0, 0.0}}) {
         auto buffers = test::FreshBuffers();
-        StageSettings filter = Panel(StageKind::Filter, c.gain, c.nf, 0.0);
-        filter.Bandwidth = 100.0;  // no filtering
         UniformRandom random;
-        ProcessFilter(filter, *buffers, random);
-        EXPECT_NEAR(test::RootMeanSquare(buffers->dSignal), c.sigma, 0.03 * c.sigma) << c.nf;
+        ProcessFilter(Filter(0.0, 100.0, gain, nf), *buffers, random);  // too wide to filter
+        EXPECT_NEAR(test::RootMeanSquare(buffers->dSignal), sigma, 0.03 * sigma) << nf;
     }
 }
 
