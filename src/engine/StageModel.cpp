@@ -85,6 +85,8 @@ void ClearPoint(double* points, int m) {
     points[2 * m + 1] = 0.0;
 }
 
+// Clears every bin outside lo .. hi-1 together with its mirror, except 4095..4097, which the
+// sweep never reaches. DC goes when it lies below the band (lo > 0) or above it (hi = 0).
 void ClearStopBand(double* points, const PassBand& band) {
     if (band.lo > 0 || band.hi <= 0) ClearPoint(points, 0);
     for (int j = 1; j < band.lo; ++j) {
