@@ -20,10 +20,6 @@
 #include "display/PictureBox.h"
 #include "display/PlotGroup.h"
 
-// The engine's snapshot has a member named like Qt's keyword macro; this file uses no Qt
-// keywords, so the macro goes.
-#undef slots
-
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
 
@@ -59,7 +55,7 @@ ChainSnapshot WorstCase() {
         Stage(StageKind::Filter, 1),    Stage(StageKind::Mixer, 1),     Stage(StageKind::Filter, 2),
         Stage(StageKind::Amplifier, 1), Stage(StageKind::Filter, 3),    Stage(StageKind::Mixer, 2)};
     for (std::size_t n = 0; n < std::size(order); ++n) {
-        SlotSettings& slot = snapshot.slots[std::min<std::size_t>(n, kSlotCount - 1)];
+        SlotSettings& slot = snapshot.chainSlots[std::min<std::size_t>(n, kSlotCount - 1)];
         slot.switchedIn = true;
         slot.stages[static_cast<std::size_t>(slot.stageCount++)] = order[n];
     }

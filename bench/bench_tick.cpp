@@ -50,7 +50,7 @@ ChainSnapshot WorstCase() {
         Stage(StageKind::Filter, 1),    Stage(StageKind::Mixer, 1),     Stage(StageKind::Filter, 2),
         Stage(StageKind::Amplifier, 1), Stage(StageKind::Filter, 3),    Stage(StageKind::Mixer, 2)};
     for (std::size_t n = 0; n < std::size(order); ++n)
-        Add(snapshot.slots[std::min<std::size_t>(n, kSlotCount - 1)], order[n]);
+        Add(snapshot.chainSlots[std::min<std::size_t>(n, kSlotCount - 1)], order[n]);
     return snapshot;
 }
 

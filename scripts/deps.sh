@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config
+  g++ make cmake pkg-config locales
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev libfftw3-dev
 )

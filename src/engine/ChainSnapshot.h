@@ -49,7 +49,7 @@ struct SlotSettings {
 struct ChainSnapshot {
     std::array<OscillatorSettings, 3> oscillators{};
     NoiseSettings noise{};
-    std::array<SlotSettings, kSlotCount> slots{};
+    std::array<SlotSettings, kSlotCount> chainSlots{};
     std::int16_t first = 0;   // lowest-numbered selected test point, 0 if none
     std::int16_t second = 0;  // highest-numbered other selected test point, 0 if none
 };

@@ -54,7 +54,7 @@ double ReceiverEngine::RunTick(const ChainSnapshot& snapshot,
     SynthesiseAntennaSignal(snapshot.oscillators, snapshot.noise, buffers, impl_->random);
     ReachTestPoint(atTestPoint, kAntennaTestPoint, buffers.dSignal);
     for (int a = 0; a < kSlotCount; ++a) {
-        impl_->RunSlot(snapshot.slots[static_cast<std::size_t>(a)]);
+        impl_->RunSlot(snapshot.chainSlots[static_cast<std::size_t>(a)]);
         ReachTestPoint(atTestPoint, static_cast<std::int16_t>(a + 2), buffers.dSignal);
     }
     return OutputPower(buffers.dSignal);

@@ -90,7 +90,7 @@ std::array<int, kStageCandidates> PanelLefts(Architecture architecture) {
     lefts.fill(kParkedLeft);
     const Arrangement& arrangement = ArrangementFor(architecture);
     for (int slot = 0; slot < arrangement.filledSlots; ++slot) {
-        lefts[CandidatePosition(arrangement.slots[slot].stage)] = SlotLeft(slot);
+        lefts[CandidatePosition(arrangement.assignments[slot].stage)] = SlotLeft(slot);
     }
     return lefts;
 }

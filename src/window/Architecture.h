@@ -63,7 +63,7 @@ struct SlotAssignment {
 // hidden (their captions are left as they were).
 struct Arrangement {
     int filledSlots = 0;
-    std::array<SlotAssignment, kSlotCount> slots{};
+    std::array<SlotAssignment, kSlotCount> assignments{};
 };
 
 const Arrangement& ArrangementFor(Architecture architecture);

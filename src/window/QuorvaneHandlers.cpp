@@ -48,7 +48,7 @@ void Quorvane::ArrangeStages() {
     const Arrangement& arrangement =
         ArrangementFor(ArchitectureFromText(cmbMode_->currentText().toStdString()));
     for (int slot = 0; slot < arrangement.filledSlots; ++slot) {
-        const SlotAssignment& a = arrangement.slots[slot];
+        const SlotAssignment& a = arrangement.assignments[slot];
         switches_[slot]->setText(
             QString::fromUtf8(a.caption.data(), static_cast<int>(a.caption.size())));
         Candidate(CandidatePosition(a.stage))->SetLeft(SlotLeft(slot));

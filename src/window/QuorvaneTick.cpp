@@ -116,13 +116,13 @@ ChainSnapshot Quorvane::ReadChain() const {
     snapshot.noise.Working = noise_->Working();
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        snapshot.slots[slot].switchedIn = switches_[slot]->checkState() == Qt::Checked;
+        snapshot.chainSlots[slot].switchedIn = switches_[slot]->checkState() == Qt::Checked;
     }
     // Each panel joins the slot its Left names, in candidate order; parked panels join none.
     for (int position = 0; position < kStageCandidates; ++position) {
         const int slot = SlotAtLeft(Candidate(position)->Left());
         if (slot < 0) continue;
-        SlotSettings& s = snapshot.slots[slot];
+        SlotSettings& s = snapshot.chainSlots[slot];
         s.stages[s.stageCount++] = ReadStage(position);
     }
     return snapshot;

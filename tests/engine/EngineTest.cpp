@@ -41,7 +41,7 @@ ChainSnapshot Chain(double frequency, double dBnW, int slot, std::vector<StageSe
                     bool in = true) {
     ChainSnapshot snapshot;
     snapshot.oscillators[0] = {frequency, dBnW, 0};
-    SlotSettings& target = snapshot.slots[static_cast<std::size_t>(slot)];
+    SlotSettings& target = snapshot.chainSlots[static_cast<std::size_t>(slot)];
     target.switchedIn = in;
     for (const StageSettings& stage : stages)
         target.stages[static_cast<std::size_t>(target.stageCount++)] = stage;
@@ -73,7 +73,7 @@ TEST(ReceiverEngine, OutputPowerOfNoiseFreeChains) {
 
 TEST(ReceiverEngine, VisitsEveryTestPointInOrderWithTheSignalAsItStandsThere) {
     ChainSnapshot snapshot = Chain(5.0, 0.0, 1, {Amplifier(20.0)});
-    snapshot.slots[4] = Chain(5.0, 0.0, 4, {Amplifier(20.0)}, false).slots[4];
+    snapshot.chainSlots[4] = Chain(5.0, 0.0, 4, {Amplifier(20.0)}, false).chainSlots[4];
     UniformRandom random;
     ReceiverEngine engine(random);
     std::vector<std::int16_t> visited;
@@ -114,9 +114,9 @@ TEST(ReceiverEngine, IdenticalGeneratorsGiveIdenticalNoiseTickByTick) {
 
 TEST(ReceiverEngine, RecoversAfterSettingsBeyondTheDoubleRange) {
     ChainSnapshot overdriven = Chain(5.0, 200.0, 0, {});
-    for (SlotSettings& slot : overdriven.slots)
+    for (SlotSettings& slot : overdriven.chainSlots)
         slot = Chain(0, 0, 0, {Filter(5.0, 20.0, 60.0), Stage(StageKind::Amplifier, 100, 3, -100)})
-                   .slots[0];
+                   .chainSlots[0];
     ChainSnapshot unrepresentable =
         Chain(kInf, 0.0, 0, {Mixer(kInf), Mixer(1e306), Filter(kNaN, 1.0), Filter(-kInf, 1.0)});
     ChainSnapshot undefined = Chain(

@@ -41,7 +41,7 @@ TEST(ArrangementTest, NoPanelStandsInTwoSlots) {
         const Arrangement& a = ArrangementFor(architecture);
         std::set<int> seen;
         for (int slot = 0; slot < a.filledSlots; ++slot) {
-            EXPECT_TRUE(seen.insert(CandidatePosition(a.slots[slot].stage)).second)
+            EXPECT_TRUE(seen.insert(CandidatePosition(a.assignments[slot].stage)).second)
                 << "slot " << slot;
         }
     }
