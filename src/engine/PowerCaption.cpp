@@ -1,5 +1,5 @@
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "engine/ReceiverEngine.h"
@@ -10,10 +10,12 @@ std::string FormatPowerCaption(double watts) {
     // Chains of strongly driven stages can push the samples past the double range; the power is
     // then infinite or NaN, and a student reads that best as an overflow.
     if (!std::isfinite(watts)) return "Pout = overflow";
+    // Scientific with three decimals: one digit, a point, three decimals, a signed exponent of
+    // at least two digits. to_chars ignores the locale, so the point stays a point.
     char text[32];
-    // %.3e gives one digit, three decimals, a signed exponent of at least two digits.
-    std::snprintf(text, sizeof text, "%.3e", watts);
-    return std::string("Pout = ") + text;
+    const auto result =
+        std::to_chars(text, text + sizeof text, watts, std::chars_format::scientific, 3);
+    return "Pout = " + std::string(text, result.ptr);
 }
 
 }  // namespace quorvane

@@ -7,6 +7,7 @@
 #include "EngineTestSupport.h"
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
+#include "support/CommaLocale.h"
 
 namespace quorvane {
 namespace {
@@ -138,6 +139,13 @@ TEST(PowerCaption, Format) {
         {kInf, "Pout = overflow"},     {kNaN, "Pout = overflow"}};
     for (const auto& [watts, caption] : cases)
         EXPECT_EQ(FormatPowerCaption(watts), caption);
+}
+
+// The window runs under the user's locale; the caption keeps its point all the same.
+TEST(PowerCaption, KeepsThePointUnderADecimalCommaLocale) {
+    testing::CommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_EQ(FormatPowerCaption(0.0001234), "Pout = 1.234e-04");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "panels/NumberText.h"
 
+#include "support/CommaLocale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -142,28 +144,8 @@ TEST(NumberTextRoundTrip, ReadingTheWrittenTextGivesTheValueRoundedToFifteenDigi
     }
 }
 
-// Switches the C library to a locale whose decimal separator is a comma, for one test.
-class CommaLocale {
-  public:
-    CommaLocale() {
-        for (const char* name :
-             {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-            if (std::setlocale(LC_ALL, name)) {
-                active_ = *std::localeconv()->decimal_point == ',';
-                if (active_) return;
-            }
-        }
-        std::setlocale(LC_ALL, "C");
-    }
-    ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
-    bool Active() const { return active_; }
-
-  private:
-    bool active_ = false;
-};
-
 TEST(NumberTextLocale, PointStaysTheSeparatorUnderADecimalCommaLocale) {
-    CommaLocale locale;
+    testing::CommaLocale locale;
     if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
     EXPECT_EQ(ParseLeadingNumber("12.5"), 12.5);
     EXPECT_EQ(ParseLeadingNumber("12,5"), 12.0);
