@@ -21,7 +21,7 @@ constexpr std::array<SymbolLine, 5> kLines{{
     {2040, 480, 1320, 480, 4},  // output line
 }};
 
-GainRowsSpec AmplifierRows() {
+GainRowsLists AmplifierRows() {
     return {1080,
             {"0", "1", "2", "3", "6", "10", "20"},
             {"0", "3", "6", "10", "20", "30"},

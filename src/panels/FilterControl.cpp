@@ -37,7 +37,7 @@ constexpr std::array<SymbolOutline, 1> kOutlines{{
     {SymbolOutline::Kind::Rectangle, {375, 15, 915, 960}, 3},
 }};
 
-GainRowsSpec FilterRows() {
+GainRowsLists FilterRows() {
     return {1080,
             {"0", "1", "2", "3", "6", "10", "20", "30"},
             {"0", "-1", "-2", "-3", "-6", "-10", "-20", "-30"},

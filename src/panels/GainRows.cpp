@@ -61,17 +61,17 @@ ParameterRowLayout InterceptLayout(int top, const QStringList& items) {
 
 }  // namespace
 
-GainRows::GainRows(QWidget* panel, const GainRowsSpec& spec) : QObject(panel) {
+GainRows::GainRows(QWidget* panel, const GainRowsLists& lists) : QObject(panel) {
     noise_ =
-        new ParameterRow(panel, NoiseLayout(spec.top, spec.noiseItems),
+        new ParameterRow(panel, NoiseLayout(lists.top, lists.noiseItems),
                          [this](const QString& text) { nf_ = ParseLeadingNumber(Utf8(text)); });
     gainRow_ =
-        new ParameterRow(panel, GainLayout(spec.top + kRowPitch, spec.gainItems),
+        new ParameterRow(panel, GainLayout(lists.top + kRowPitch, lists.gainItems),
                          [this](const QString& text) { gain_ = ParseLeadingNumber(Utf8(text)); });
-    if (!spec.interceptItems.isEmpty())
-        intercept_ =
-            new ParameterRow(panel, InterceptLayout(spec.top + 2 * kRowPitch, spec.interceptItems),
-                             [this](const QString& text) { ip3_ = ReadIntercept(Utf8(text)); });
+    if (!lists.interceptItems.isEmpty())
+        intercept_ = new ParameterRow(
+            panel, InterceptLayout(lists.top + 2 * kRowPitch, lists.interceptItems),
+            [this](const QString& text) { ip3_ = ReadIntercept(Utf8(text)); });
 }
 
 void GainRows::Initialise(const QString& noise, const QString& gain, const QString& intercept) {

@@ -12,7 +12,7 @@ class ParameterRow;
 
 // Which lists the noise-figure, gain and intercept rows of a chain stage offer, and where the
 // three rows start. An empty intercept list leaves the intercept row out.
-struct GainRowsSpec {
+struct GainRowsLists {
     int top;  // twips; the rows follow each other 480 twips apart
     QStringList noiseItems;
     QStringList gainItems;
@@ -25,7 +25,7 @@ class GainRows : public QObject {
     Q_OBJECT
 
   public:
-    GainRows(QWidget* panel, const GainRowsSpec& spec);
+    GainRows(QWidget* panel, const GainRowsLists& lists);
 
     // Shows the texts a new panel starts with; each write runs its row's rule.
     void Initialise(const QString& noise, const QString& gain, const QString& intercept = {});

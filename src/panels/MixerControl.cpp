@@ -33,7 +33,7 @@ constexpr std::array<SymbolOutline, 2> kOutlines{{
     {SymbolOutline::Kind::Circle, {480, 1200, 855, 735}, 4},  // mixer
 }};
 
-GainRowsSpec MixerRows() {
+GainRowsLists MixerRows() {
     return {2160,
             {"0", "1", "2", "3", "6", "10", "20"},
             {"0", "3", "6", "10", "20", "30"},
