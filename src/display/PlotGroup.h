@@ -30,7 +30,7 @@ struct PlotGroupWidgets {
 // Draws a signal into one plot group: reads the group's scroll bars and freeze box, lets the
 // display core compute the lines and label texts, and hands them to the pictures and labels.
 class PlotGroup {
-public:
+  public:
     explicit PlotGroup(const PlotGroupWidgets& widgets);
     ~PlotGroup();
     PlotGroup(const PlotGroup&) = delete;
@@ -43,7 +43,7 @@ public:
 
     const PlotGroupWidgets& Widgets() const { return widgets_; }
 
-private:
+  private:
     PlotGroupWidgets widgets_;
     struct State;
     State* state_;
