@@ -1,7 +1,7 @@
-// Times the heaviest tick with both plot groups drawn: three tones and antenna noise, all seven
-// slots switched in with nine stages (four band-pass filters), test points 1 and 8 selected,
-// each plotted as a time trace and a spectrum through its PlotGroup and painted into images the
-// size of the pictures. Reports the share of the 250 ms timer period it takes.
+// Times the heaviest tick with both plot groups drawn: test points 1 and 8 of the worst-case
+// chain, each plotted as a time trace and a spectrum through its PlotGroup and painted into
+// images the size of the pictures. Reports the share of the 250 ms timer period it takes; the
+// same tick without plotting is the engine benchmark's.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,58 +9,21 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
 #include <memory>
 
+#include "WorstCaseChain.h"
 #include "display/PictureBox.h"
 #include "display/PlotGroup.h"
-
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
 
 namespace {
 
 using namespace quorvane;
-
-constexpr double kTimerPeriodSeconds = 0.25;
-
-StageSettings Stage(StageKind kind, std::int16_t index) {
-    StageSettings s;
-    s.kind = kind;
-    s.index = index;
-    s.Gain = kind == StageKind::Filter ? -3.0 : 10.0;
-    s.NF = 3.0;
-    s.IP3 = 20.0;
-    s.LO_Freq = 6.0 + index;
-    s.CentreFreq = 5.0 + index;
-    s.Bandwidth = 2.0;
-    return s;
-}
-
-ChainSnapshot WorstCase() {
-    ChainSnapshot snapshot;
-    snapshot.oscillators = {OscillatorSettings{5.0, 0.0, 0}, OscillatorSettings{11.0, -10.0, 0},
-                            OscillatorSettings{23.0, 10.0, 1}};
-    snapshot.noise = {290.0, 1};
-    snapshot.first = 1;
-    snapshot.second = 8;
-    // Seven slots, nine stages: the last slot holds three panels.
-    const StageSettings order[] = {
-        Stage(StageKind::Filter, 0),    Stage(StageKind::Amplifier, 0), Stage(StageKind::Mixer, 0),
-        Stage(StageKind::Filter, 1),    Stage(StageKind::Mixer, 1),     Stage(StageKind::Filter, 2),
-        Stage(StageKind::Amplifier, 1), Stage(StageKind::Filter, 3),    Stage(StageKind::Mixer, 2)};
-    for (std::size_t n = 0; n < std::size(order); ++n) {
-        SlotSettings& slot = snapshot.chainSlots[std::min<std::size_t>(n, kSlotCount - 1)];
-        slot.switchedIn = true;
-        slot.stages[static_cast<std::size_t>(slot.stageCount++)] = order[n];
-    }
-    return snapshot;
-}
 
 // One plot group's controls at the window's sizes and initial values, with images to paint the
 // pictures into.
@@ -101,16 +64,10 @@ struct OffscreenGroup {
     }
 };
 
-void ReportShareOfPeriod(benchmark::State& state, std::chrono::steady_clock::duration spent) {
-    const double seconds = std::chrono::duration<double>(spent).count();
-    state.counters["percent_of_period"] =
-        100.0 * seconds / static_cast<double>(state.iterations()) / kTimerPeriodSeconds;
-}
-
 void BM_PlottedWorstCaseTick(benchmark::State& state) {
     UniformRandom random;
     ReceiverEngine engine(random);
-    const ChainSnapshot snapshot = WorstCase();
+    const ChainSnapshot snapshot = bench::WorstCaseChain();
     OffscreenGroup left;
     OffscreenGroup right;
     const auto start = std::chrono::steady_clock::now();
@@ -122,25 +79,9 @@ void BM_PlottedWorstCaseTick(benchmark::State& state) {
             });
         benchmark::DoNotOptimize(watts);
     }
-    ReportShareOfPeriod(state, std::chrono::steady_clock::now() - start);
+    bench::ReportShareOfPeriod(state, std::chrono::steady_clock::now() - start);
 }
 BENCHMARK(BM_PlottedWorstCaseTick)->Unit(benchmark::kMillisecond);
-
-// The same tick without plotting, to show what the two plot groups add.
-void BM_UnplottedWorstCaseTick(benchmark::State& state) {
-    UniformRandom random;
-    ReceiverEngine engine(random);
-    const ChainSnapshot snapshot = WorstCase();
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        const double watts = engine.RunTick(snapshot, [](std::int16_t, const SignalBuffer& s) {
-            benchmark::DoNotOptimize(s.data());
-        });
-        benchmark::DoNotOptimize(watts);
-    }
-    ReportShareOfPeriod(state, std::chrono::steady_clock::now() - start);
-}
-BENCHMARK(BM_UnplottedWorstCaseTick)->Unit(benchmark::kMillisecond);
 
 // One plot group drawing a noisy three-tone signal at the widest zoom, painting included.
 void BM_OnePlotGroup(benchmark::State& state) {
