@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 
 #include "window/TestPointSelection.h"
 
@@ -17,6 +18,11 @@ struct ClickCase {
     int clicked;
     Selection after;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ClickTest : public testing::TestWithParam<ClickCase> {};
 
