@@ -14,11 +14,11 @@ constexpr int kLayoutWidth = 1860;
 constexpr int kLayoutHeight = 2490;
 
 constexpr std::array<SymbolLine, 5> kLines{{
-    {360, 960, 360, 0, 4},      // triangle, input side
-    {1320, 480, 360, 0, 4},     // triangle, upper side
-    {1320, 480, 360, 960, 4},   // triangle, lower side
-    {360, 480, 0, 480, 4},      // input line
-    {2040, 480, 1320, 480, 4},  // output line
+    {"Line4", 360, 960, 360, 0, 4},      // triangle, input side
+    {"Line5", 1320, 480, 360, 0, 4},     // triangle, upper side
+    {"Line3", 1320, 480, 360, 960, 4},   // triangle, lower side
+    {"Line1", 360, 480, 0, 480, 4},      // input line
+    {"Line2", 2040, 480, 1320, 480, 4},  // output line
 }};
 
 GainRowsLists AmplifierRows() {
@@ -32,6 +32,7 @@ GainRowsLists AmplifierRows() {
 
 AmplifierControl::AmplifierControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, AmplifierRows())) {
+    AddSymbol(this, kLines);
     setTabOrder(rows_->GainBox(), rows_->InterceptBox());
     setTabOrder(rows_->InterceptBox(), rows_->NoiseBox());
     rows_->Initialise("3", "10", "Inf");
@@ -70,7 +71,7 @@ void AmplifierControl::UpdateDisplay() {
 }
 
 void AmplifierControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this, kLines);
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

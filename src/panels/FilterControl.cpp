@@ -5,6 +5,7 @@
 
 #include "panels/GainRows.h"
 #include "panels/NumberText.h"
+#include "panels/PanelKit.h"
 #include "panels/ParameterRow.h"
 #include "panels/StageTexts.h"
 
@@ -19,22 +20,22 @@ constexpr double kStartCentre = 5.0;     // MHz
 constexpr double kStartBandwidth = 2.0;  // MHz
 
 constexpr std::array<SymbolLine, 13> kLines{{
-    {480, 360, 720, 120, 1},  // upper wave mark
-    {720, 120, 960, 360, 1},
-    {1200, 120, 960, 360, 1},
-    {480, 600, 720, 360, 1},  // middle wave mark
-    {720, 360, 960, 600, 1},
-    {1200, 360, 960, 600, 1},
-    {480, 840, 720, 600, 1},  // lower wave mark
-    {720, 600, 960, 840, 1},
-    {1200, 600, 960, 840, 1},
-    {840, 360, 960, 120, 1},    // stroke through the upper wave
-    {720, 840, 840, 600, 1},    // stroke through the lower wave
-    {360, 480, 0, 480, 4},      // input line
-    {2040, 480, 1320, 480, 4},  // output line
+    {"lneIcon(0)", 480, 360, 720, 120, 1},  // upper wave mark
+    {"lneIcon(1)", 720, 120, 960, 360, 1},
+    {"lneIcon(2)", 1200, 120, 960, 360, 1},
+    {"lneIcon(3)", 480, 600, 720, 360, 1},  // middle wave mark
+    {"lneIcon(4)", 720, 360, 960, 600, 1},
+    {"lneIcon(5)", 1200, 360, 960, 600, 1},
+    {"lneIcon(6)", 480, 840, 720, 600, 1},  // lower wave mark
+    {"lneIcon(7)", 720, 600, 960, 840, 1},
+    {"lneIcon(8)", 1200, 600, 960, 840, 1},
+    {"Line3", 840, 360, 960, 120, 1},    // stroke through the upper wave
+    {"Line4", 720, 840, 840, 600, 1},    // stroke through the lower wave
+    {"Line1", 360, 480, 0, 480, 4},      // input line
+    {"Line2", 2040, 480, 1320, 480, 4},  // output line
 }};
 constexpr std::array<SymbolOutline, 1> kOutlines{{
-    {SymbolOutline::Kind::Rectangle, {375, 15, 915, 960}, 3},
+    {"Shape1", ShapeControl::Kind::Rectangle, {375, 15, 915, 960}, 3},
 }};
 
 GainRowsLists FilterRows() {
@@ -94,6 +95,7 @@ void ShowBandFrequency(ParameterRow& row, const double& field) {
 
 FilterControl::FilterControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, FilterRows())) {
+    AddSymbol(this, kLines, kOutlines);
     centreRow_ = new ParameterRow(this, CentreLayout(), [this](const QString& text) {
         const BoxFrequency centre = ReadBandFrequency(text.toStdString());
         centreFreq_ = centre.mhz;
@@ -166,7 +168,7 @@ void FilterControl::UpdateDisplay() {
 }
 
 void FilterControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this, kLines, kOutlines);
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

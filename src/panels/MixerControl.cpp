@@ -6,6 +6,7 @@
 
 #include "panels/GainRows.h"
 #include "panels/NumberText.h"
+#include "panels/PanelKit.h"
 #include "panels/ParameterRow.h"
 #include "panels/StageTexts.h"
 
@@ -19,18 +20,18 @@ constexpr int kLayoutHeight = 3615;
 constexpr double kStartLoFreq = 6.0;  // MHz
 
 constexpr std::array<SymbolLine, 8> kLines{{
-    {720, 900, 840, 780, 2},  // wave mark in the oscillator circle
-    {840, 780, 960, 900, 2},
-    {1080, 780, 960, 900, 2},
-    {900, 1240, 900, 1080, 3},   // oscillator down to the mixer
-    {720, 1380, 1080, 1760, 3},  // cross in the mixer circle
-    {720, 1769, 1080, 1380, 3},
-    {480, 1560, 0, 1560, 4},      // input line
-    {2040, 1560, 1320, 1560, 4},  // output line
+    {"lneIcon(0)", 720, 900, 840, 780, 2},  // wave mark in the oscillator circle
+    {"lneIcon(1)", 840, 780, 960, 900, 2},
+    {"lneIcon(2)", 1080, 780, 960, 900, 2},
+    {"Line3", 900, 1240, 900, 1080, 3},   // oscillator down to the mixer
+    {"Line5", 720, 1380, 1080, 1760, 3},  // cross in the mixer circle
+    {"Line6", 720, 1769, 1080, 1380, 3},
+    {"Line1", 480, 1560, 0, 1560, 4},      // input line
+    {"Line2", 2040, 1560, 1320, 1560, 4},  // output line
 }};
 constexpr std::array<SymbolOutline, 2> kOutlines{{
-    {SymbolOutline::Kind::Circle, {480, 600, 855, 495}, 3},   // local oscillator
-    {SymbolOutline::Kind::Circle, {480, 1200, 855, 735}, 4},  // mixer
+    {"Shape1", ShapeControl::Kind::Circle, {480, 600, 855, 495}, 3},   // local oscillator
+    {"Shape2", ShapeControl::Kind::Circle, {480, 1200, 855, 735}, 4},  // mixer
 }};
 
 GainRowsLists MixerRows() {
@@ -62,6 +63,7 @@ QString Text(double value) {
 
 MixerControl::MixerControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, MixerRows())) {
+    AddSymbol(this, kLines, kOutlines);
     BuildLocalOscillator();
     setTabOrder(rows_->NoiseBox(), rows_->InterceptBox());
     setTabOrder(rows_->InterceptBox(), rows_->GainBox());
@@ -157,7 +159,7 @@ void MixerControl::ShowSwitching() {
 }
 
 void MixerControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this, kLines, kOutlines);
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

@@ -19,14 +19,15 @@ constexpr int kLayoutHeight = 1140;
 constexpr double kRoomTemperature = 290.0;
 constexpr std::uint32_t kWorkingColour = 0x0040C0;
 
-constexpr std::array<SymbolLine, 1> kLines{{{1140, 780, 1920, 780, 3}}};  // output line
+constexpr std::array<SymbolLine, 1> kLines{{{"Line3", 1140, 780, 1920, 780, 3}}};  // output line
 constexpr std::array<SymbolOutline, 1> kOutlines{{
-    {SymbolOutline::Kind::Circle, {480, 540, 855, 495}, 3},
+    {"Shape1", ShapeControl::Kind::Circle, {480, 540, 855, 495}, 3},
 }};
 
 }  // namespace
 
 NoiseControl::NoiseControl(QWidget* parent) : StagePanel(kLayoutWidth, kLayoutHeight, parent) {
+    AddSymbol(this, kLines, kOutlines);
     BuildControls();
     temperature_ = kRoomTemperature;
     UpdateDisplay();
@@ -90,7 +91,7 @@ bool NoiseControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void NoiseControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this, kLines, kOutlines);
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

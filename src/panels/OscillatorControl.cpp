@@ -28,13 +28,13 @@ constexpr std::uint32_t kWorkingColour = 0x0000C0;
 constexpr std::uint32_t kInvertColour = 0x000080;
 
 constexpr std::array<SymbolLine, 4> kLines{{
-    {720, 1200, 840, 1080, 2},  // wave mark
-    {840, 1080, 960, 1200, 2},
-    {1080, 1080, 960, 1200, 2},
-    {1140, 1140, 1920, 1140, 3},  // output line
+    {"lneIcon(0)", 720, 1200, 840, 1080, 2},  // wave mark
+    {"lneIcon(1)", 840, 1080, 960, 1200, 2},
+    {"lneIcon(2)", 1080, 1080, 960, 1200, 2},
+    {"Line3", 1140, 1140, 1920, 1140, 3},  // output line
 }};
 constexpr std::array<SymbolOutline, 1> kOutlines{{
-    {SymbolOutline::Kind::Circle, {480, 900, 855, 495}, 3},
+    {"Shape1", ShapeControl::Kind::Circle, {480, 900, 855, 495}, 3},
 }};
 
 // Rounds to the nearest integer with halves going to the even neighbour.
@@ -55,6 +55,7 @@ std::optional<int> ScalePositionFor(double dBnW) {
 
 OscillatorControl::OscillatorControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent) {
+    AddSymbol(this, kLines, kOutlines);
     BuildControls();
     vscPower_->setRange(kScaleTop, kScaleBottom);
     vscPower_->setValue(kScaleStart);  // its change runs UpdateDisplay, still off
@@ -181,7 +182,7 @@ void OscillatorControl::UpdateDisplay() {
 }
 
 void OscillatorControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this, kLines, kOutlines);
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

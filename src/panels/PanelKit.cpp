@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPen>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -48,59 +47,25 @@ QString ArrayName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-namespace {
-
-// A pixel-wide line of odd width is crisp only when it runs through pixel centres.
-double Snap(double pixels, int width) {
-    return width % 2 ? std::floor(pixels) + 0.5 : std::round(pixels);
-}
-
-void DrawLine(QPainter& painter, const SymbolLine& line) {
-    QPointF from = TwipPoint(line.x1, line.y1);
-    QPointF to = TwipPoint(line.x2, line.y2);
-    if (line.y1 == line.y2) from.ry() = to.ry() = Snap(from.y(), line.width);
-    if (line.x1 == line.x2) from.rx() = to.rx() = Snap(from.x(), line.width);
-    QPen pen = painter.pen();
-    pen.setWidth(line.width);
-    painter.setPen(pen);
-    painter.drawLine(from, to);
-}
-
-void DrawOutline(QPainter& painter, const SymbolOutline& outline) {
-    const TwipBox& b = outline.bounds;
-    QRectF bounds(TwipPoint(b.left, b.top), TwipPoint(b.left + b.width, b.top + b.height));
-    if (outline.kind == SymbolOutline::Kind::Circle) {
-        const double side = std::min(bounds.width(), bounds.height());
-        const QPointF centre = bounds.center();
-        bounds = QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side);
+void AddSymbol(QWidget* panel, std::span<const SymbolLine> lines,
+               std::span<const SymbolOutline> outlines) {
+    for (const SymbolOutline& o : outlines) {
+        auto* shape = new ShapeControl(o.kind, o.bounds.left, o.bounds.top, o.bounds.width,
+                                       o.bounds.height, o.border, panel);
+        shape->setObjectName(QString::fromLatin1(o.name));
     }
-    // The border lies inside the bounds.
-    const double inset = outline.border / 2.0;
-    bounds.adjust(inset, inset, -inset, -inset);
-    QPen pen = painter.pen();
-    pen.setWidth(outline.border);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    if (outline.kind == SymbolOutline::Kind::Circle)
-        painter.drawEllipse(bounds);
-    else
-        painter.drawRect(bounds);
+    for (const SymbolLine& l : lines) {
+        auto* line = new LineControl(panel);
+        line->setObjectName(QString::fromLatin1(l.name));
+        line->SetEnds(static_cast<float>(l.x1), static_cast<float>(l.y1), static_cast<float>(l.x2),
+                      static_cast<float>(l.y2));
+        line->SetBorderWidth(l.width);
+    }
 }
 
-}  // namespace
-
-void PaintSymbol(QWidget& panel, std::span<const SymbolLine> lines,
-                 std::span<const SymbolOutline> outlines) {
+void PaintSymbol(QWidget& panel) {
     QPainter painter(&panel);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(panel.palette().color(QPalette::WindowText));
-    // Round ends close the corners where two strokes of a symbol meet.
-    pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
-    for (const SymbolOutline& outline : outlines)
-        DrawOutline(painter, outline);
-    for (const SymbolLine& line : lines)
-        DrawLine(painter, line);
+    PaintLinesAndShapes(painter, panel, panel.palette());
 }
 
 TextRule::TextRule(QLineEdit* edit, Rule rule)

@@ -6,6 +6,8 @@
 #include <functional>
 #include <span>
 
+#include "panels/LineControl.h"
+
 class QFont;
 class QLabel;
 class QLineEdit;
@@ -36,19 +38,22 @@ QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, cons
 // The objectName of element `index` of a control array, such as "Label1(7)".
 QString ArrayName(const char* name, int index);
 
-// The fixed drawing of a panel's symbol: straight lines and outlines in twips, with widths in
-// pixels, in the window-text colour.
+// The fixed drawing of a panel's symbol: named straight lines and outlines in twips, with
+// widths in pixels, in the window-text colour. AddSymbol makes them the panel's LineControl
+// and ShapeControl children (so each carries its name); PaintSymbol draws them.
 struct SymbolLine {
+    const char* name;
     int x1, y1, x2, y2, width;
 };
 struct SymbolOutline {
-    enum class Kind { Circle, Rectangle };
-    Kind kind;
-    TwipBox bounds;  // a circle takes the smaller side as its diameter, centred in the bounds
+    const char* name;
+    ShapeControl::Kind kind;
+    TwipBox bounds;
     int border;
 };
-void PaintSymbol(QWidget& panel, std::span<const SymbolLine> lines,
-                 std::span<const SymbolOutline> outlines = {});
+void AddSymbol(QWidget* panel, std::span<const SymbolLine> lines,
+               std::span<const SymbolOutline> outlines = {});
+void PaintSymbol(QWidget& panel);
 
 // What a toggle button makes of a 16-bit flag: 1 - value, held inside the 16-bit range (the
 // flag may have been written as -32768, whose toggle would not fit).

@@ -15,12 +15,12 @@
 #include "panels/AmplifierControl.h"
 #include "panels/ColourButton.h"
 #include "panels/FilterControl.h"
+#include "panels/LineControl.h"
 #include "panels/MixerControl.h"
 #include "panels/NoiseControl.h"
 #include "panels/OscillatorControl.h"
 #include "panels/Twips.h"
 #include "window/Architecture.h"
-#include "window/LineControl.h"
 #include "window/PlotGroupControls.h"
 #include "window/WrappingCheckBox.h"
 
@@ -152,10 +152,8 @@ void Quorvane::CreateStages() {
 }
 
 void Quorvane::CreateDiagram() {
-    for (std::size_t i = 0; i < layout::kDiagramLines.size(); ++i) {
-        const auto& line = layout::kDiagramLines[i];
-        diagramLines_[i] = MakeLine(this, Indexed("lneDraw", line.index), line.segment);
-    }
+    for (const auto& line : layout::kDiagramLines)
+        MakeLine(this, Indexed("lneDraw", line.index), line.segment);
 }
 
 void Quorvane::CreateSwitches() {
@@ -200,8 +198,9 @@ void Quorvane::CreatePlotGroup(int g) {
     auto controls = std::make_unique<PlotGroupControls>();
     PlotGroupWidgets& w = controls->widgets;
 
-    controls->shpGraphs = new ShapeControl(p.shpGraphs.left, p.shpGraphs.top, p.shpGraphs.width,
-                                           p.shpGraphs.height, this);
+    controls->shpGraphs =
+        new ShapeControl(ShapeControl::Kind::Rectangle, p.shpGraphs.left, p.shpGraphs.top,
+                         p.shpGraphs.width, p.shpGraphs.height, 1, this);
     controls->shpGraphs->setObjectName(Indexed("shpGraphs", g));
 
     w.picSignal = new PictureBox(this);
@@ -278,14 +277,8 @@ void Quorvane::ConnectHandlers() {
 void Quorvane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    for (const auto& g : groups_)
-        g->shpGraphs->Paint(painter, palette());
-    // The lines run at any slant; smoothing keeps the slanted ones from looking stepped.
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const LineControl* line : diagramLines_)
-        line->Paint(painter, palette());
-    for (const auto& g : groups_)
-        g->lneToG->Paint(painter, palette());
+    // The frames, the diagram's lines and the leader lines lie behind every control.
+    PaintLinesAndShapes(painter, *this, palette());
 }
 
 StagePanel* Quorvane::Candidate(int position) const {

@@ -82,7 +82,6 @@ class Quorvane : public QWidget {
     std::array<MixerControl*, 3> mixers_{};
     std::array<AmplifierControl*, 2> amplifiers_{};
 
-    std::array<LineControl*, 5> diagramLines_{};
     std::array<QCheckBox*, 7> switches_{};                             // Check1(0..6)
     std::array<ColourButton*, layout::kTestPointCount> testPoints_{};  // element n - 1: button n
     QComboBox* cmbMode_ = nullptr;

@@ -7,9 +7,9 @@
 
 #include "display/PlotGroup.h"
 #include "panels/ColourButton.h"
+#include "panels/LineControl.h"
 #include "panels/StagePanel.h"
 #include "window/Architecture.h"
-#include "window/LineControl.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
 

@@ -8,7 +8,7 @@
 #include "WindowProbe.h"
 #include "display/PictureBox.h"
 #include "panels/ColourButton.h"
-#include "window/LineControl.h"
+#include "panels/LineControl.h"
 #include "window/Quorvane.h"
 
 using namespace quorvane;

@@ -13,7 +13,7 @@
 #include "panels/ColourButton.h"
 #include "panels/FilterControl.h"
 #include "panels/Twips.h"
-#include "window/LineControl.h"
+#include "panels/LineControl.h"
 #include "window/Quorvane.h"
 
 using namespace quorvane;

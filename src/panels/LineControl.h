@@ -11,8 +11,9 @@ namespace quorvane {
 // The colour a line or outline has until one is given: the system's window-text colour.
 inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
 
-// A straight line drawn on the window's background. It is no widget: the window paints it,
-// behind all controls. End points are in twips, in single precision (halves of twips occur).
+// A straight line drawn on the background of the window or of a panel. It is no widget: its
+// owner paints it behind all child controls. End points are in twips, in single precision
+// (halves of twips occur); the width is in pixels.
 class LineControl : public QObject {
     Q_OBJECT
     Q_PROPERTY(float X1 READ X1 WRITE SetX1)
@@ -43,6 +44,7 @@ class LineControl : public QObject {
     void SetBorderColor(std::uint32_t bgr);
     void SetVisible(bool visible);
 
+    // Draws the line with smoothing on; horizontal and vertical lines are kept on whole pixels.
     void Paint(QPainter& painter, const QPalette& palette) const;
 
   Q_SIGNALS:
@@ -56,9 +58,12 @@ class LineControl : public QObject {
     bool visible_ = true;
 };
 
-// A rectangle outline drawn on the window's background, placed in twips.
+// A fixed rectangle or circle outline drawn on the background of the window or of a panel,
+// placed in twips. A circle takes the smaller side of its bounds as its diameter, centred;
+// the border lies inside the bounds.
 class ShapeControl : public QObject {
     Q_OBJECT
+    Q_PROPERTY(int Shape READ Shape)
     Q_PROPERTY(int Left READ Left)
     Q_PROPERTY(int Top READ Top)
     Q_PROPERTY(int Width READ Width)
@@ -68,21 +73,36 @@ class ShapeControl : public QObject {
     Q_PROPERTY(bool Visible READ Visible)
 
   public:
-    ShapeControl(int left, int top, int width, int height, QObject* parent = nullptr)
-        : QObject(parent), left_(left), top_(top), width_(width), height_(height) {}
+    enum class Kind { Rectangle = 0, Circle = 3 };
 
+    ShapeControl(Kind kind, int left, int top, int width, int height, int borderWidth,
+                 QObject* parent = nullptr)
+        : QObject(parent),
+          kind_(kind),
+          left_(left),
+          top_(top),
+          width_(width),
+          height_(height),
+          borderWidth_(borderWidth) {}
+
+    int Shape() const { return static_cast<int>(kind_); }
     int Left() const { return left_; }
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    int BorderWidth() const { return 1; }
+    int BorderWidth() const { return borderWidth_; }
     std::uint32_t BorderColor() const { return kWindowTextColour; }
     bool Visible() const { return true; }
 
     void Paint(QPainter& painter, const QPalette& palette) const;
 
   private:
-    int left_, top_, width_, height_;
+    Kind kind_;
+    int left_, top_, width_, height_, borderWidth_;
 };
+
+// Paints a widget's own lines and outlines (its direct LineControl and ShapeControl children):
+// outlines first, then lines, in the order they were made.
+void PaintLinesAndShapes(QPainter& painter, const QObject& owner, const QPalette& palette);
 
 }  // namespace quorvane
