@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "DisplayTestSupport.h"
+
 namespace quorvane {
 namespace {
 
@@ -12,12 +14,6 @@ namespace {
 constexpr double kW = 5895;
 constexpr double kH = 1575;
 constexpr float kCw = 58;  // floor(5895 / 100)
-
-SignalBuffer Filled(double v) {
-    SignalBuffer b;
-    b.fill(v);
-    return b;
-}
 
 // A cosine of amplitude a standing exactly on bin k.
 SignalBuffer Tone(double a, int k) {

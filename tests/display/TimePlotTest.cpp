@@ -6,7 +6,7 @@
 #include <limits>
 #include <map>
 
-#include "DrawingMatchers.h"
+#include "DisplayTestSupport.h"
 #include "display/PlotNumbers.h"
 
 namespace quorvane {
@@ -16,12 +16,6 @@ namespace {
 constexpr double kW = 5895;
 constexpr double kH = 1695;
 constexpr float kCw = 58;  // floor(5895 / 100)
-
-SignalBuffer Filled(double v) {
-    SignalBuffer b;
-    b.fill(v);
-    return b;
-}
 
 TimePlotResult Plot(const SignalBuffer& data, int zoom = 0, bool frozen = false,
                     FreezeMemory* memory = nullptr) {

@@ -15,25 +15,18 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-StageSettings Stage(StageKind kind, double gain, double nf = 0.0, double ip3 = 60.0) {
-    StageSettings s;
-    s.kind = kind;
-    s.Gain = gain;
-    s.NF = nf;
-    s.IP3 = ip3;
-    return s;
-}
+using test::PanelSettings;
 StageSettings Amplifier(double gain) {
-    return Stage(StageKind::Amplifier, gain);
+    return PanelSettings(StageKind::Amplifier, gain);
 }
 StageSettings Filter(double centre, double bandwidth, double gain = 0.0, double nf = 0.0) {
-    StageSettings s = Stage(StageKind::Filter, gain, nf);
+    StageSettings s = PanelSettings(StageKind::Filter, gain, nf);
     s.CentreFreq = centre;
     s.Bandwidth = bandwidth;
     return s;
 }
 StageSettings Mixer(double lo) {
-    StageSettings s = Stage(StageKind::Mixer, 0.0);
+    StageSettings s = PanelSettings(StageKind::Mixer, 0.0);
     s.LO_Freq = lo;
     return s;
 }
@@ -90,8 +83,8 @@ TEST(ReceiverEngine, VisitsEveryTestPointInOrderWithTheSignalAsItStandsThere) {
 }
 
 ChainSnapshot NoisyChain() {
-    ChainSnapshot snapshot =
-        Chain(3.0, 0.0, 2, {Filter(3.0, 1.0, -1.0, 1.0), Stage(StageKind::Amplifier, 20.0, 2.0)});
+    ChainSnapshot snapshot = Chain(
+        3.0, 0.0, 2, {Filter(3.0, 1.0, -1.0, 1.0), PanelSettings(StageKind::Amplifier, 20.0, 2.0)});
     snapshot.noise = {290.0, 1};
     return snapshot;
 }
@@ -116,12 +109,14 @@ TEST(ReceiverEngine, IdenticalGeneratorsGiveIdenticalNoiseTickByTick) {
 TEST(ReceiverEngine, RecoversAfterSettingsBeyondTheDoubleRange) {
     ChainSnapshot overdriven = Chain(5.0, 200.0, 0, {});
     for (SlotSettings& slot : overdriven.chainSlots)
-        slot = Chain(0, 0, 0, {Filter(5.0, 20.0, 60.0), Stage(StageKind::Amplifier, 100, 3, -100)})
+        slot = Chain(0, 0, 0,
+                     {Filter(5.0, 20.0, 60.0), PanelSettings(StageKind::Amplifier, 100, 3, -100)})
                    .chainSlots[0];
     ChainSnapshot unrepresentable =
         Chain(kInf, 0.0, 0, {Mixer(kInf), Mixer(1e306), Filter(kNaN, 1.0), Filter(-kInf, 1.0)});
-    ChainSnapshot undefined = Chain(
-        5.0, kInf, 5, {Stage(StageKind::Amplifier, kInf, kInf, kNaN), Filter(1e300, 2.0, -kInf)});
+    ChainSnapshot undefined =
+        Chain(5.0, kInf, 5,
+              {PanelSettings(StageKind::Amplifier, kInf, kInf, kNaN), Filter(1e300, 2.0, -kInf)});
     undefined.noise = {kNaN, 1};
     UniformRandom random;
     ReceiverEngine engine(random);

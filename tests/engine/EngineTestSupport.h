@@ -5,9 +5,21 @@
 #include <memory>
 #include <numbers>
 
+#include "engine/ChainSnapshot.h"
 #include "engine/EngineBuffers.h"
 
 namespace quorvane::test {
+
+// What a panel of the given kind hands the engine; fields a test does not name stay default.
+inline StageSettings PanelSettings(StageKind kind, double gain, double nf = 0.0,
+                                   double ip3 = 60.0) {
+    StageSettings s;
+    s.kind = kind;
+    s.Gain = gain;
+    s.NF = nf;
+    s.IP3 = ip3;
+    return s;
+}
 
 inline std::unique_ptr<EngineBuffers> FreshBuffers() {
     return std::make_unique<EngineBuffers>();

@@ -17,24 +17,17 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-StageSettings Panel(StageKind kind, double gain, double nf, double ip3) {
-    StageSettings panel;
-    panel.kind = kind;
-    panel.Gain = gain;
-    panel.NF = nf;
-    panel.IP3 = ip3;
-    return panel;
-}
+using test::PanelSettings;
 
 StageSettings Mixer(double lo, bool switching, double ip3) {
-    StageSettings mixer = Panel(StageKind::Mixer, 0.0, 0.0, ip3);
+    StageSettings mixer = PanelSettings(StageKind::Mixer, 0.0, 0.0, ip3);
     mixer.LO_Freq = lo;
     mixer.Switching = switching;
     return mixer;
 }
 
 StageSettings Filter(double centre, double bandwidth, double gain, double nf) {
-    StageSettings filter = Panel(StageKind::Filter, gain, nf, 0.0);
+    StageSettings filter = PanelSettings(StageKind::Filter, gain, nf, 0.0);
     filter.CentreFreq = centre;
     filter.Bandwidth = bandwidth;
     return filter;
@@ -52,7 +45,7 @@ TEST(StageModel, InterceptPolynomialActsBeforeGain) {
         auto buffers = test::FreshBuffers();
         buffers->dSignal.fill(c.in);
         UniformRandom random;
-        ProcessAmplifier(Panel(StageKind::Amplifier, c.gain, 0.0, c.ip3), *buffers, random);
+        ProcessAmplifier(PanelSettings(StageKind::Amplifier, c.gain, 0.0, c.ip3), *buffers, random);
         EXPECT_NEAR(buffers->dSignal[100], c.out, 1e-7) << c.ip3 << " " << c.gain;
     }
 }

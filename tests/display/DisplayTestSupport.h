@@ -3,8 +3,11 @@
 #include <ostream>
 
 #include "display/Drawing.h"
+#include "engine/SignalBuffer.h"
 
 namespace quorvane {
+
+// Shared by the display tests: lines compared and printed directly, and simple buffers.
 
 // Lets the tests compare and print drawing lines directly.
 inline bool operator==(const TwipLine& a, const TwipLine& b) {
@@ -13,6 +16,13 @@ inline bool operator==(const TwipLine& a, const TwipLine& b) {
 
 inline void PrintTo(const TwipLine& l, std::ostream* os) {
     *os << "(" << l.x1 << ", " << l.y1 << ") - (" << l.x2 << ", " << l.y2 << ")";
+}
+
+// A buffer holding the same value everywhere.
+inline SignalBuffer Filled(double v) {
+    SignalBuffer b;
+    b.fill(v);
+    return b;
 }
 
 }  // namespace quorvane
