@@ -202,7 +202,8 @@ SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
 
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y) {
     if (!model.valid) return {};
-    const double across = model.cw > 0 ? std::clamp(x / (kColumns * model.cw), 0.0, 1.0) : 0;
+    const double across =
+        model.cw > 0 && !std::isnan(x) ? std::clamp(x / (kColumns * model.cw), 0.0, 1.0) : 0;
     const double mhz = model.lowMHz + across * (model.highMHz - model.lowMHz);
     std::string text = "f = " + FormatFixed(mhz, 3) + " MHz";
     if (model.silent) return text + "\nno signal";

@@ -163,7 +163,10 @@ std::string TimeHoverText(const TimeHoverModel& model, double x, double y) {
     if (!model.valid) return {};
     double sample = model.window.first;
     if (model.cw > 0) {
-        const double position = std::clamp(x / model.cw, 0.0, static_cast<double>(kColumns));
+        // A pointer off the picture reads at its nearest edge; a position that is no number at
+        // all reads at the left edge rather than reaching the integer column below as NaN.
+        const double across = std::isnan(x) ? 0.0 : x / model.cw;
+        const double position = std::clamp(across, 0.0, static_cast<double>(kColumns));
         const int c = std::min(static_cast<int>(position), kColumns - 1);
         const double within = position - c;
         const ColumnSpan span = ColumnSamples(c, model.window);

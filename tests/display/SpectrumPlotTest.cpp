@@ -219,6 +219,8 @@ TEST(SpectrumPlot, PointerReadout) {
         {&narrow.hover, 25 * kCw, 0.6 * kH,
          "f = 9.950 MHz\n-20.0 dB relative to the strongest bin\na sine peaking here: -50.0 dBm"},
         {&silent.hover, 50 * kCw, 0, "f = 10.000 MHz\nno signal"},
+        {&silent.hover, std::nan(""), 0, "f = 0.000 MHz\nno signal"},
+        {&silent.hover, HUGE_VAL, 0, "f = 20.000 MHz\nno signal"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SpectrumHoverText(*c.model, c.x, c.y), c.text);

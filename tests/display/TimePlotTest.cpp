@@ -265,6 +265,10 @@ TEST(TimePlot, PointerReadout) {
         {&zoom0, 0, 1525.5, "t = 0 s\nv = -1.00 V"},
         {&zoom0, kW, 1695, "t = 1.25 us\nv = -1.25 V"},
         {&zoom6, 50 * kCw, 508.5, "t = 44.8 us\nv = 500 mV"},
+        // Positions that are no number: the left edge, the right edge, and no voltage.
+        {&zoom0, std::nan(""), 847.5, "t = 0 s\nv = 0 V"},
+        {&zoom0, HUGE_VAL, 847.5, "t = 1.25 us\nv = 0 V"},
+        {&zoom0, -HUGE_VAL, std::nan(""), "t = 0 s\nv = nan V"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TimeHoverText(*c.model, c.x, c.y), c.text) << c.x;
