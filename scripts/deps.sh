@@ -7,6 +7,7 @@ packages=(
   g++ make cmake pkg-config locales
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev libfftw3-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
