@@ -36,7 +36,7 @@ double ReferenceRead(const std::string& text) {
 
 bool OnlyNumberCharacters(std::string_view text) {
     for (char c : text) {
-        if (!std::strchr("0123456789.eE+-", c)) return false;
+        if (c == '\0' || !std::strchr("0123456789.eE+-", c)) return false;
     }
     return true;
 }
