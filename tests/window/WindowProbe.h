@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QObject>
 #include <QString>
 #include <QWidget>
@@ -39,6 +40,12 @@ inline QList<int> StageLefts(const QObject& window) {
     for (const QString& name : StageNames())
         lefts << Find<StagePanel>(window, name)->Left();
     return lefts;
+}
+
+// The output power the window shows in watts, or -1 when the caption holds no number.
+inline double ShownPower(const QObject& window) {
+    const QString text = Find<QLabel>(window, "lblPowerOut")->text();
+    return text.startsWith("Pout = ") ? text.mid(7).toDouble() : -1.0;
 }
 
 }  // namespace quorvane::probe

@@ -34,6 +34,7 @@
 using namespace quorvane;
 using probe::Find;
 using probe::Name;
+using probe::ShownPower;
 
 namespace {
 
@@ -294,10 +295,6 @@ void SaneSettings(Quorvane& w) {
         Find<QCheckBox>(w, Name("Check1", k))->setChecked(k == 1);
 }
 
-double ShownPower(const Quorvane& w) {
-    const QString text = Find<QLabel>(w, "lblPowerOut")->text();
-    return text.startsWith("Pout = ") ? text.mid(7).toDouble() : -1.0;
-}
 
 }  // namespace
 

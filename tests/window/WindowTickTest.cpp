@@ -26,6 +26,7 @@
 using namespace quorvane;
 using probe::Find;
 using probe::Name;
+using probe::ShownPower;
 
 namespace {
 
@@ -62,11 +63,6 @@ void SwitchOnTone(Quorvane& w, int index, double mhz) {
     QVERIFY(osc->SetPower(kToneDbnw));
 }
 
-double ShownPower(const Quorvane& w) {
-    const QString text = Find<QLabel>(w, "lblPowerOut")->text();
-    if (!text.startsWith("Pout = ")) return -1.0;
-    return text.mid(7).toDouble();
-}
 
 int reporterCalls = 0;
 Quorvane* reenteredWindow = nullptr;
