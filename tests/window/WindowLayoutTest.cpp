@@ -12,8 +12,8 @@
 #include "WindowProbe.h"
 #include "panels/ColourButton.h"
 #include "panels/FilterControl.h"
-#include "panels/Twips.h"
 #include "panels/LineControl.h"
+#include "panels/Twips.h"
 #include "window/Quorvane.h"
 
 using namespace quorvane;

@@ -295,7 +295,6 @@ void SaneSettings(Quorvane& w) {
         Find<QCheckBox>(w, Name("Check1", k))->setChecked(k == 1);
 }
 
-
 }  // namespace
 
 class WindowSoakTest : public QObject {

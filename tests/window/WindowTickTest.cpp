@@ -63,7 +63,6 @@ void SwitchOnTone(Quorvane& w, int index, double mhz) {
     QVERIFY(osc->SetPower(kToneDbnw));
 }
 
-
 int reporterCalls = 0;
 Quorvane* reenteredWindow = nullptr;
 void ReenteringReporter(const char*) {
