@@ -1,5 +1,7 @@
 #include "engine/nrFFT.h"
 
+#include "engine/nrFFTKernels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -51,6 +53,38 @@ void BitReverse(double* __restrict data, std::size_t nn) {
     }
 }
 
+// Limits a butterfly product to +-1e200; a NaN passes through unchanged.
+inline double Limit(double x) {
+    return std::min(std::max(x, -kProductLimit), kProductLimit);
+}
+
+// One pass of butterflies whose two points lie h apart, twiddles from the recurrence.
+void ScalarButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
+    const double theta = kFullCircle / static_cast<double>(2 * h);
+    const double t = sign * std::sin(0.5 * theta);
+    const double wpr = -2.0 * t * t;
+    const double wpi = sign * std::sin(theta);
+    const std::size_t n = 2 * nn;
+    const std::size_t span = 2 * h;     // distance of the partner point, in elements
+    const std::size_t step = 2 * span;  // distance between blocks, in elements
+    double wr = 1.0;
+    double wi = 0.0;
+    for (std::size_t q = 0; q < span; q += 2) {
+        for (std::size_t a = q; a < n; a += step) {
+            const std::size_t c = a + span;
+            const double tr = Limit(wr * data[c] - wi * data[c + 1]);
+            const double ti = Limit(wr * data[c + 1] + wi * data[c]);
+            data[c] = data[a] - tr;
+            data[c + 1] = data[a + 1] - ti;
+            data[a] += tr;
+            data[a + 1] += ti;
+        }
+        const double wrOld = wr;
+        wr = wr * wpr - wi * wpi + wr;
+        wi = wi * wpr + wrOld * wpi + wi;
+    }
+}
+
 #if defined(__SSE2__)
 
 // One complex point as a two-lane vector: (real, imaginary).
@@ -85,7 +119,7 @@ void ButterflyGroup(double* __restrict data, std::size_t n, std::size_t span, st
 // One pass of butterflies whose two points lie h apart. The twiddles come from the recurrence
 // in order, a few at a time, and each group of them is applied block by block, so the points
 // a group touches in one block are neighbours in memory.
-void ButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
+void Sse2ButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
     constexpr std::size_t kGroup = 8;
     const double theta = kFullCircle / static_cast<double>(2 * h);
     const double t = sign * std::sin(0.5 * theta);
@@ -108,40 +142,6 @@ void ButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, doubl
     }
 }
 
-#else
-
-// Limits a butterfly product to +-1e200; a NaN passes through unchanged.
-inline double Limit(double x) {
-    return std::min(std::max(x, -kProductLimit), kProductLimit);
-}
-
-// One pass of butterflies whose two points lie h apart, twiddles from the recurrence.
-void ButterflyPass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
-    const double theta = kFullCircle / static_cast<double>(2 * h);
-    const double t = sign * std::sin(0.5 * theta);
-    const double wpr = -2.0 * t * t;
-    const double wpi = sign * std::sin(theta);
-    const std::size_t n = 2 * nn;
-    const std::size_t span = 2 * h;     // distance of the partner point, in elements
-    const std::size_t step = 2 * span;  // distance between blocks, in elements
-    double wr = 1.0;
-    double wi = 0.0;
-    for (std::size_t q = 0; q < span; q += 2) {
-        for (std::size_t a = q; a < n; a += step) {
-            const std::size_t c = a + span;
-            const double tr = Limit(wr * data[c] - wi * data[c + 1]);
-            const double ti = Limit(wr * data[c + 1] + wi * data[c]);
-            data[c] = data[a] - tr;
-            data[c + 1] = data[a + 1] - ti;
-            data[a] += tr;
-            data[a + 1] += ti;
-        }
-        const double wrOld = wr;
-        wr = wr * wpr - wi * wpi + wr;
-        wi = wi * wpr + wrOld * wpi + wi;
-    }
-}
-
 #endif
 
 // Divides every element by nn. nn is a power of two, so multiplying by its reciprocal is exact
@@ -160,17 +160,55 @@ RefusalReporter SetRefusalReporter(RefusalReporter reporter) {
     return previous;
 }
 
-void FFT(double* data, std::int32_t nn, std::int16_t inverse) {
+namespace {
+
+using PassFunction = void (*)(double* __restrict, std::size_t, std::size_t, double);
+
+PassFunction PassFor(Kernel kernel) {
+#if defined(__SSE2__)
+    if (kernel == Kernel::Sse2) return &Sse2ButterflyPass;
+#endif
+    (void)kernel;
+    return &ScalarButterflyPass;
+}
+
+Kernel FastestKernel() {
+    return HasKernel(Kernel::Sse2) ? Kernel::Sse2 : Kernel::Scalar;
+}
+
+}  // namespace
+
+bool HasKernel(Kernel kernel) {
+    switch (kernel) {
+        case Kernel::Scalar:
+            return true;
+        case Kernel::Sse2:
+#if defined(__SSE2__)
+            return true;
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+void FFTWith(Kernel kernel, double* data, std::int32_t nn, std::int16_t inverse) {
     if (!IsPowerOfTwoLength(nn)) {
         refusalReporter(kRefusalText);
         return;
     }
+    const PassFunction butterflyPass = PassFor(kernel);
     const auto points = static_cast<std::size_t>(nn);
     const double sign = inverse == 0 ? 1.0 : -1.0;
     BitReverse(data, points);
     for (std::size_t h = 1; h < points; h *= 2)
-        ButterflyPass(data, points, h, sign);
+        butterflyPass(data, points, h, sign);
     if (inverse != 0) Scale(data, points);
+}
+
+void FFT(double* data, std::int32_t nn, std::int16_t inverse) {
+    static const Kernel fastest = FastestKernel();
+    FFTWith(fastest, data, nn, inverse);
 }
 
 }  // namespace nrFFT
