@@ -71,6 +71,7 @@ class Quorvane : public QWidget {
     void RemoveRefusalBox();
 
     void ArrangeStages();
+    void ShowRunningStages();
     StagePanel* Candidate(int position) const;
     ButtonColours ReadButtonColours() const;
     ChainSnapshot ReadChain() const;
