@@ -9,6 +9,7 @@
 #include "panels/ColourButton.h"
 #include "panels/LineControl.h"
 #include "panels/StagePanel.h"
+#include "panels/SteppingComboBox.h"
 #include "window/Architecture.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
