@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -71,6 +72,26 @@ void BM_OurFftRoundTrip(benchmark::State& state) {
         OurRoundTrip(data);
 }
 BENCHMARK(BM_OurFftRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// One forward transform of n points, n = 256 .. 65536: the time grows as n log n.
+void BM_OurFftSizes(benchmark::State& state) {
+    const auto nn = static_cast<std::int32_t>(state.range(0));
+    std::mt19937 engine(12345);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    std::vector<double> data(2 * static_cast<std::size_t>(nn));
+    for (double& x : data)
+        x = value(engine);
+    for (auto _ : state) {
+        nrFFT::FFT(data.data(), nn, 0);
+        benchmark::DoNotOptimize(data.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_OurFftSizes)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_FftwRoundTrip(benchmark::State& state) {
     FftwRoundTrip fftw;

@@ -59,14 +59,19 @@ void ClearPoint(double* points, int m) {
 }
 
 // Clears every bin outside lo .. hi-1 together with its mirror, except 4095..4097, which the
-// sweep never reaches. DC goes when it lies below the band (lo > 0) or above it (hi = 0).
+// sweep never reaches. A band that lies wholly below DC (hi = 0) passes nothing at all, those
+// three bins included.
 void ClearStopBand(double* points, const PassBand& band) {
-    if (band.lo > 0 || band.hi <= 0) ClearPoint(points, 0);
+    if (band.hi <= 0) {
+        std::fill(points, points + 2 * kPoints, 0.0);
+        return;
+    }
+    if (band.lo > 0) ClearPoint(points, 0);
     for (int j = 1; j < band.lo; ++j) {
         ClearPoint(points, j);
         ClearPoint(points, kPoints - j);
     }
-    for (int k = std::max(band.hi, 1); k <= kLastStopBin; ++k) {
+    for (int k = band.hi; k <= kLastStopBin; ++k) {
         ClearPoint(points, k);
         ClearPoint(points, kPoints - k);
     }

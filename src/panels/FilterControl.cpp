@@ -45,6 +45,10 @@ GainRowsLists FilterRows() {
             {}};
 }
 
+double BandFrequencyMHz(std::string_view text) {
+    return ReadBandFrequency(text).mhz;
+}
+
 const char* const kFrequencyTip =
     " Numbers up to 40 are MHz; numbers above 40 are taken as kHz (500 means 500 kHz).";
 
@@ -58,7 +62,8 @@ ParameterRowLayout CentreLayout() {
             6,
             "MHz",
             {1320, 2460, 615, 375},
-            QString("Centre frequency of the pass band.") + kFrequencyTip};
+            QString("Centre frequency of the pass band.") + kFrequencyTip,
+            &BandFrequencyMHz};
 }
 
 ParameterRowLayout RangeLayout() {
@@ -72,7 +77,8 @@ ParameterRowLayout RangeLayout() {
             "MHz",
             {1320, 2940, 615, 375},
             QString("Bandwidth: the width of the pass band; signals outside it are removed.") +
-                kFrequencyTip};
+                kFrequencyTip,
+            &BandFrequencyMHz};
 }
 
 QString Text(double value) {

@@ -56,7 +56,8 @@ ParameterRowLayout InterceptLayout(int top, const QStringList& items) {
             {1320, top + 60, 495, 375},
             "Third-order intercept point in dBm: the lower it is, the sooner strong signals are "
             "distorted and produce intermodulation products. \"Inf\" (60 dBm) is practically "
-            "distortion-free."};
+            "distortion-free.",
+            &ReadIntercept};
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ GainRowsLists MixerRows() {
             {"Inf", "20", "10", "0", "-10", "-20", "-30"}};
 }
 
+double LoFrequencyMHz(std::string_view text) {
+    return ReadLoFrequency(text).mhz;
+}
+
 ParameterRowLayout LoLayout() {
     return {6,
             "Fc",
@@ -52,7 +56,8 @@ ParameterRowLayout LoLayout() {
             "MHz",
             {1320, 180, 495, 375},
             "Local-oscillator frequency: the mixer shifts signals by this frequency (sum and "
-            "difference). Numbers up to 40 are MHz; numbers above 40 are taken as kHz."};
+            "difference). Numbers up to 40 are MHz; numbers above 40 are taken as kHz.",
+            &LoFrequencyMHz};
 }
 
 QString Text(double value) {

@@ -65,6 +65,9 @@ void AddSymbol(QWidget* panel, std::span<const SymbolLine> lines,
 
 void PaintSymbol(QWidget& panel) {
     QPainter painter(&panel);
+    // A panel is opaque: nothing behind it, such as the window's signal line or a parked panel,
+    // shows through.
+    painter.fillRect(panel.rect(), panel.palette().color(QPalette::Button));
     PaintLinesAndShapes(painter, panel, panel.palette());
 }
 

@@ -40,7 +40,8 @@ QString ArrayName(const char* name, int index);
 
 // The fixed drawing of a panel's symbol: named straight lines and outlines in twips, with
 // widths in pixels, in the window-text colour. AddSymbol makes them the panel's LineControl
-// and ShapeControl children (so each carries its name); PaintSymbol draws them.
+// and ShapeControl children (so each carries its name); PaintSymbol fills the whole panel with
+// the button face, as the window's background, and draws them on it.
 struct SymbolLine {
     const char* name;
     int x1, y1, x2, y2, width;

@@ -4,14 +4,17 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "panels/SteppingComboBox.h"
+
 namespace quorvane {
 
 namespace {
 
 QComboBox* MakeBox(QWidget* panel, const ParameterRowLayout& layout) {
-    auto* box = new QComboBox(panel);
+    const auto read = layout.read;
+    auto* box = new SteppingComboBox(
+        [read](const QString& text) { return read(text.toStdString()); }, panel);
     PlaceControl(box, layout.boxName, layout.box, kBoxPoints);
-    box->setEditable(true);
     // The list is fixed: typed text is never added to it nor completed from it.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
+#include "panels/NumberText.h"
 #include "panels/PanelKit.h"
 
 class QComboBox;
@@ -23,6 +25,8 @@ struct ParameterRowLayout {
     QString unit;
     TwipBox unitBox;
     QString toolTip;
+    // Reads a text as the row's rule does, so the list can step from the value the box shows.
+    double (*read)(std::string_view text) = &ParseLeadingNumber;
 };
 
 // One parameter of a chain stage: a symbol label, an editable drop-down list and a unit label.

@@ -49,8 +49,9 @@ constexpr Arrangement kDualConversion = {7,
 }  // namespace
 
 Architecture ArchitectureFromText(std::string_view text) {
-    if (text == kArchitectureItems[0]) return Architecture::Homodyne;
-    if (text == kArchitectureItems[2]) return Architecture::DualConversion;
+    if (text == kArchitectureItems[ItemOf(Architecture::Homodyne)]) return Architecture::Homodyne;
+    if (text == kArchitectureItems[ItemOf(Architecture::DualConversion)])
+        return Architecture::DualConversion;
     return Architecture::SingleConversion;
 }
 

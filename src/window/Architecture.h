@@ -21,6 +21,11 @@ inline constexpr int kStartupItem = 1;
 // gives the single-conversion arrangement.
 Architecture ArchitectureFromText(std::string_view text);
 
+// The combo item that names an architecture (the enumeration follows the list's order).
+constexpr int ItemOf(Architecture architecture) {
+    return static_cast<int>(architecture);
+}
+
 // One stage panel of the pool: FilterControl1(i), MixerControl1(i) or AmplifierControl1(i).
 struct StageId {
     StageKind kind = StageKind::Filter;

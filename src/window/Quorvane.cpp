@@ -19,6 +19,7 @@
 #include "panels/MixerControl.h"
 #include "panels/NoiseControl.h"
 #include "panels/OscillatorControl.h"
+#include "panels/SteppingComboBox.h"
 #include "panels/Twips.h"
 #include "window/Architecture.h"
 #include "window/PlotGroupControls.h"
@@ -178,10 +179,14 @@ void Quorvane::CreateTestPoints() {
 }
 
 void Quorvane::CreateConfigurationRow() {
-    cmbMode_ = new QComboBox(this);
+    // The list steps from the architecture the text arranges, which is every text's value.
+    cmbMode_ = new SteppingComboBox(
+        [](const QString& text) {
+            return static_cast<double>(ItemOf(ArchitectureFromText(text.toStdString())));
+        },
+        this);
     cmbMode_->setObjectName(QStringLiteral("cmbMode"));
     cmbMode_->setFont(SansSerif(kTextPoints));
-    cmbMode_->setEditable(true);
     cmbMode_->setInsertPolicy(QComboBox::NoInsert);
     // The arrangement follows exactly what is typed; completion would type for the user.
     cmbMode_->setCompleter(nullptr);

@@ -8,7 +8,6 @@
 #include "window/TestPointSelection.h"
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QScrollBar;
 class QTimer;
@@ -30,6 +29,7 @@ struct PlotGroupControls;
 class ReceiverEngine;
 class ShapeControl;
 class StagePanel;
+class SteppingComboBox;
 
 // The program's one window: the sources and the receiver chain as a block diagram, the
 // bypass switches and test-point buttons, the architecture combo, the output power and the
@@ -71,6 +71,7 @@ class Quorvane : public QWidget {
     void RemoveRefusalBox();
 
     void ArrangeStages();
+    void ShowRunningStages();
     StagePanel* Candidate(int position) const;
     ButtonColours ReadButtonColours() const;
     ChainSnapshot ReadChain() const;
@@ -84,7 +85,7 @@ class Quorvane : public QWidget {
 
     std::array<QCheckBox*, 7> switches_{};                             // Check1(0..6)
     std::array<ColourButton*, layout::kTestPointCount> testPoints_{};  // element n - 1: button n
-    QComboBox* cmbMode_ = nullptr;
+    SteppingComboBox* cmbMode_ = nullptr;
     QLabel* lblPowerOut_ = nullptr;
 
     std::array<std::unique_ptr<PlotGroupControls>, 2> groups_;

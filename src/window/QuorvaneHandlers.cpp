@@ -9,6 +9,7 @@
 #include "panels/ColourButton.h"
 #include "panels/LineControl.h"
 #include "panels/StagePanel.h"
+#include "panels/SteppingComboBox.h"
 #include "window/Architecture.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
@@ -55,6 +56,18 @@ void Quorvane::ArrangeStages() {
     }
     for (int slot = arrangement.filledSlots; slot < kSlotCount; ++slot) {
         switches_[slot]->setVisible(false);
+    }
+    ShowRunningStages();
+}
+
+// What the screen shows is what runs: each slot's panel is shown as a click on the slot's switch
+// would show it, and a parked panel, which never runs, is hidden. Without this a panel moving
+// into a ticked slot ran unseen, and a parked panel could stay shown over the source panels.
+void Quorvane::ShowRunningStages() {
+    for (int position = 0; position < kStageCandidates; ++position) {
+        StagePanel* panel = Candidate(position);
+        const int slot = SlotAtLeft(panel->Left());
+        panel->setVisible(slot >= 0 && switches_[slot]->checkState() != Qt::Unchecked);
     }
 }
 

@@ -136,11 +136,14 @@ TEST(StageModel, FilterPassesItsBandAndTheBinsNearHalfTheRate) {
 }
 
 TEST(StageModel, FilterOutsideTheSpectrumPassesNothing) {
+    // Below DC nothing passes, not even the bins near 40 MHz that every other band passes.
     for (const double centre : {-5.0, 100.0, kInf, -kInf, kNaN, 1e300}) {
         auto buffers = test::FreshBuffers();
         test::FillBinCosine(buffers->dSignal, 512, 1.0);
-        for (double& x : buffers->dSignal)
-            x += 1.0;  // and a DC level
+        SignalBuffer fortyMHz{};
+        test::FillBinCosine(fortyMHz, 4096, 1.0);
+        for (std::size_t i = 0; i < kSampleCount; ++i)
+            buffers->dSignal[i] += 1.0 + fortyMHz[i];  // and a DC level and a 40 MHz tone
         UniformRandom random;
         ProcessFilter(Filter(centre, 2.0, 0.0, 0.0), *buffers, random);
         EXPECT_LT(test::RootMeanSquare(buffers->dSignal), 1e-12) << centre;

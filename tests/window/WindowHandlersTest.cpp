@@ -46,8 +46,9 @@ class WindowHandlersTest : public QObject {
   private Q_SLOTS:
     void switchShowsAndHidesTheSlotPanel_data();
     void switchShowsAndHidesTheSlotPanel();
-    void hiddenSwitchKeepsItsValueAndParkedPanelStaysShown();
-    void switchGovernsWhicheverPanelMovesIn();
+    void shownPanelsFollowTheSwitchesAcrossArchitectures_data();
+    void shownPanelsFollowTheSwitchesAcrossArchitectures();
+    void switchStillTogglesThePanelThatMovedIn();
     void partialValueShowsThePanel();
     void clickSequences_data();
     void clickSequences();
@@ -84,44 +85,69 @@ void WindowHandlersTest::switchShowsAndHidesTheSlotPanel() {
     QVERIFY(shown->isHidden());
 }
 
-void WindowHandlersTest::hiddenSwitchKeepsItsValueAndParkedPanelStaysShown() {
-    Quorvane w;
-    auto* box = Find<QCheckBox>(w, "Check1(5)");
-    box->setCheckState(Qt::Checked);
-    auto* mixer = Find<StagePanel>(w, "MixerControl1(1)");
-    QVERIFY(!mixer->isHidden());
-
-    Find<QComboBox>(w, "cmbMode")->setEditText("Homodyne");
-    QVERIFY(box->isHidden());
-    QCOMPARE(box->checkState(), Qt::Checked);
-    QCOMPARE(mixer->Left(), 0);
-    QVERIFY(!mixer->isHidden());
-
-    // Back in single conversion the box, still checked, shows again over its panel.
-    Find<QComboBox>(w, "cmbMode")->setEditText("Single-Conversion Heterodyne");
-    QVERIFY(!box->isHidden());
-    QCOMPARE(mixer->Left(), 11540);
+void WindowHandlersTest::shownPanelsFollowTheSwitchesAcrossArchitectures_data() {
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QStringList>("architectures");
+    QTest::addColumn<QStringList>("shown");
+    const QString single = "Single-Conversion Heterodyne";
+    const QString dual = "Dual-Conversion Heterodyne";
+    const QList<int> all = {0, 1, 2, 3, 4, 5, 6};
+    QTest::newRow("LNA ticked, to dual")
+        << QList<int>{1} << QStringList{dual} << QStringList{"MixerControl1(0)"};
+    QTest::newRow("IF Amp ticked, to dual")
+        << QList<int>{3} << QStringList{dual} << QStringList{"MixerControl1(1)"};
+    QTest::newRow("2nd Mixer ticked, to homodyne")
+        << QList<int>{5} << QStringList{"Homodyne"} << QStringList{};
+    QTest::newRow("and back") << QList<int>{5} << QStringList{"Homodyne", single}
+                              << QStringList{"MixerControl1(1)"};
+    QTest::newRow("all ticked, dual")
+        << all << QStringList{dual}
+        << QStringList{"FilterControl1(0)", "FilterControl1(1)", "FilterControl1(2)",
+                       "FilterControl1(3)", "MixerControl1(0)",  "MixerControl1(1)",
+                       "MixerControl1(2)"};
+    QTest::newRow("all ticked, dual then homodyne")
+        << all << QStringList{dual, "Homodyne"}
+        << QStringList{"FilterControl1(0)", "FilterControl1(1)", "MixerControl1(0)",
+                       "AmplifierControl1(0)", "AmplifierControl1(1)"};
+    QTest::newRow("none ticked, dual") << QList<int>{} << QStringList{dual} << QStringList{};
+    QTest::newRow("typed text arranges single conversion")
+        << QList<int>{1, 6} << QStringList{dual, "homodyne"}
+        << QStringList{"AmplifierControl1(0)", "FilterControl1(2)"};
 }
 
-void WindowHandlersTest::switchGovernsWhicheverPanelMovesIn() {
+// A panel shows exactly when its stage runs: the switches keep their values, and each slot's
+// panel takes the visibility its switch gives; parked panels are hidden.
+void WindowHandlersTest::shownPanelsFollowTheSwitchesAcrossArchitectures() {
+    QFETCH(QList<int>, ticked);
+    QFETCH(QStringList, architectures);
+    QFETCH(QStringList, shown);
+    Quorvane w;
+    for (const int slot : ticked)
+        Find<QCheckBox>(w, Name("Check1", slot))->setCheckState(Qt::Checked);
+    for (const QString& architecture : architectures)
+        Find<QComboBox>(w, "cmbMode")->setEditText(architecture);
+
+    for (const QString& panel : probe::StageNames())
+        QVERIFY2(Find<QWidget>(w, panel)->isHidden() != shown.contains(panel), qPrintable(panel));
+    for (int slot = 0; slot < 7; ++slot) {
+        QCOMPARE(Find<QCheckBox>(w, Name("Check1", slot))->checkState(),
+                 ticked.contains(slot) ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void WindowHandlersTest::switchStillTogglesThePanelThatMovedIn() {
     Quorvane w;
     auto* box = Find<QCheckBox>(w, "Check1(3)");
     box->setCheckState(Qt::Checked);
-    auto* amplifier = Find<StagePanel>(w, "AmplifierControl1(1)");
-    auto* mixer = Find<StagePanel>(w, "MixerControl1(1)");
-    QVERIFY(!amplifier->isHidden());
-
     Find<QComboBox>(w, "cmbMode")->setEditText("Dual-Conversion Heterodyne");
+    auto* mixer = Find<StagePanel>(w, "MixerControl1(1)");
     QCOMPARE(mixer->Left(), 7740);
-    QVERIFY(mixer->isHidden());       // box and panel disagree until the box is clicked
-    QVERIFY(!amplifier->isHidden());  // parked, still shown
-    QCOMPARE(box->checkState(), Qt::Checked);
-
+    QVERIFY(!mixer->isHidden());
     box->click();
     QVERIFY(mixer->isHidden());
+    QVERIFY(Find<StagePanel>(w, "AmplifierControl1(1)")->isHidden());
     box->click();
     QVERIFY(!mixer->isHidden());
-    QVERIFY(!amplifier->isHidden());  // parked panels are never touched by a switch
 }
 
 void WindowHandlersTest::partialValueShowsThePanel() {

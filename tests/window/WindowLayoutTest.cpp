@@ -36,6 +36,8 @@ class WindowLayoutTest : public QObject {
     void stacking_data();
     void stacking();
     void lastTestPointStaysClickableOverTheLastPanel();
+    void panelsHideWhatLiesBehindThem_data();
+    void panelsHideWhatLiesBehindThem();
     void architectures_data();
     void architectures();
     void typingFollowsEveryKeystroke();
@@ -249,6 +251,56 @@ void WindowLayoutTest::lastTestPointStaysClickableOverTheLastPanel() {
     QCOMPARE(w.childAt(centre), button);
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, centre);
     QCOMPARE(button->BackColor(), 0x00C00000u);
+}
+
+void WindowLayoutTest::panelsHideWhatLiesBehindThem_data() {
+    QTest::addColumn<QString>("architecture");
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QList<int>>("testPoints");
+    QTest::addColumn<QList<QPoint>>("points");  // window twips that must show the background
+    const QList<int> all = {0, 1, 2, 3, 4, 5, 6};
+    // The signal line at y 2280 crosses the middle of every symbol: panel point (720, 480) of a
+    // filter or amplifier, (640, 1560) of a mixer (just inside the circle's border).
+    QTest::newRow("signal line, single conversion")
+        << "Single-Conversion Heterodyne" << all << QList<int>{}
+        << QList<QPoint>{{2760, 2280},  {4660, 2280},  {6480, 2280}, {8460, 2280},
+                         {10360, 2280}, {12180, 2280}, {14160, 2280}};
+    QTest::newRow("signal line, dual conversion")
+        << "Dual-Conversion Heterodyne" << all << QList<int>{}
+        << QList<QPoint>{{2760, 2280},  {4580, 2280},  {6560, 2280}, {8380, 2280},
+                         {10360, 2280}, {12180, 2280}, {14160, 2280}};
+    // The leader lines from test points 1 and 2 cross the image filter and the LNA.
+    QTest::newRow("leader lines") << "Single-Conversion Heterodyne" << QList<int>{0, 1}
+                                  << QList<int>{1, 2} << QList<QPoint>{{2817, 4000}, {4800, 2771}};
+    // The LNA, parked by the dual-conversion layout, would cross oscillator 1 here.
+    QTest::newRow("parked LNA") << "Dual-Conversion Heterodyne" << QList<int>{1} << QList<int>{}
+                                << QList<QPoint>{{1200, 2340}};
+}
+
+void WindowLayoutTest::panelsHideWhatLiesBehindThem() {
+    QFETCH(QString, architecture);
+    QFETCH(QList<int>, ticked);
+    QFETCH(QList<int>, testPoints);
+    QFETCH(QList<QPoint>, points);
+    Quorvane w;
+    for (const int slot : ticked)
+        Find<QCheckBox>(w, Name("Check1", slot))->setCheckState(Qt::Checked);
+    Find<QComboBox>(w, "cmbMode")->setEditText(architecture);
+    for (const int n : testPoints)
+        w.cmdGraph_Click(n);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    const QImage picture = w.grab().toImage();
+    const QColor background = w.palette().color(QPalette::Button);
+    for (const QPoint& twips : points) {
+        const QPoint pixel(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel);
+        QVERIFY2(picture.pixelColor(pixel) == background,
+                 qPrintable(QStringLiteral("(%1, %2) shows %3")
+                                .arg(twips.x())
+                                .arg(twips.y())
+                                .arg(picture.pixelColor(pixel).name())));
+    }
 }
 
 void WindowLayoutTest::architectures_data() {
