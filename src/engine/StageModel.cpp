@@ -149,9 +149,10 @@ PassBand PassBandBins(double centreMHz, double bandwidthMHz) {
 }
 
 bool PassBandKeepsBin(const PassBand& band, int bin) {
-    if (bin == 0) return band.lo <= 0 && band.hi > 0;
+    if (band.hi <= 0) return false;  // wholly below DC: nothing passes
+    if (bin == 0) return band.lo <= 0;
     const bool belowBand = bin < band.lo || kPoints - bin < band.lo;
-    const bool aboveBand = bin >= std::max(band.hi, 1) && bin <= kLastStopBin;
+    const bool aboveBand = bin >= band.hi && bin <= kLastStopBin;
     return !belowBand && !aboveBand;
 }
 
