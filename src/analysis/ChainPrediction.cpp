@@ -26,6 +26,7 @@ namespace {
 constexpr double kFollowedAmplitude = 1e-6;
 constexpr std::size_t kFollowedLines = 256;
 constexpr double kListedPower = 1e-6;
+constexpr double kListedAmplitude = 1e-3;
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
 constexpr double kReferenceKelvin = 290.0;
@@ -259,10 +260,10 @@ class Predictor {
     // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise is taken to pass unchanged.
     void Distort(const StageParameters& p, int index) {
         const Distortion d = DistortionFor(p.ip3);
-        LineSet terms =
+        const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
-        lines_.insert(lines_.end(), terms.begin(), terms.end());
+        lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
         Prune(lines_);
     }
 
@@ -281,10 +282,10 @@ class Predictor {
                 const double leak = d.c2 * s * s + d.c3 * s * s * s + d.c4 * s * s * s * s;
                 if (leak >= lo.smallestSample) nonlinear_ = true;  // the leak moves the signs
             } else {
-                LineSet terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
-                                                FollowFloor(lines_), index);
+                const Products terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
+                                                       FollowFloor(lines_), index);
                 Watch(terms, lines_);
-                mixed.insert(mixed.end(), terms.begin(), terms.end());
+                mixed.insert(mixed.end(), terms.lines.begin(), terms.lines.end());
             }
         }
         lines_ = std::move(mixed);
@@ -293,8 +294,13 @@ class Predictor {
         added_.Mix(lo.lines, lo.meanSquare);
     }
 
-    void Watch(const LineSet& products, const LineSet& parents) {
-        if (StrongestNewThirdOrder(products, parents) >= kNonlinearAmplitude * Strongest(parents))
+    // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
+    // the strongest line it acts on, or when there were so many lines that some that would have
+    // been listed were left out.
+    void Watch(const Products& products, const LineSet& parents) {
+        const double strongest = Strongest(parents);
+        if (StrongestNewThirdOrder(products.lines, parents) >= kNonlinearAmplitude * strongest ||
+            products.leftOut >= kListedAmplitude * strongest)
             nonlinear_ = true;
     }
 

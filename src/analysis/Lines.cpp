@@ -128,14 +128,16 @@ void Normalise(LineSet& lines, double floor) {
     lines = std::move(merged);
 }
 
-void KeepStrongest(LineSet& lines, std::size_t count) {
-    if (lines.size() <= count) return;
+double KeepStrongest(LineSet& lines, std::size_t count) {
+    if (lines.size() <= count) return 0;
     std::nth_element(
         lines.begin(), lines.begin() + static_cast<long>(count), lines.end(),
         [](const Line& a, const Line& b) { return std::norm(a.phasor) > std::norm(b.phasor); });
+    const double left = std::abs(lines[count].phasor);
     lines.resize(count);
     std::sort(lines.begin(), lines.end(),
               [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    return left;
 }
 
 namespace {

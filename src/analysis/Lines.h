@@ -92,8 +92,9 @@ double AmplitudeSum(const LineSet& lines);  // a bound on the signal's peak
 // lines whose amplitude is below `floor`.
 void Normalise(LineSet& lines, double floor);
 
-// Keeps the `count` strongest lines, still in order of frequency.
-void KeepStrongest(LineSet& lines, std::size_t count);
+// Keeps the `count` strongest lines, still in order of frequency. Returns the amplitude of the
+// strongest line left out, 0 if none was.
+double KeepStrongest(LineSet& lines, std::size_t count);
 
 // Every product of a line of `a` with a line of `b` whose amplitude reaches `floor`: the sum and
 // the difference frequency, at half the product of the amplitudes. Origins are the operands'

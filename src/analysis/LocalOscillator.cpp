@@ -125,8 +125,10 @@ LoWave SwitchingLo(double loMHz, int mixer) {
     if (period > 0) {
         lo.lines = PeriodLines(signs, period, loMHz, mixer);
     } else {
+        // Without a short period the folded harmonics fall everywhere, a few of them close to
+        // each line: the levels are a close guide, not exact.
         lo.lines = HarmonicLines(loMHz, mixer);
-        lo.approximate = std::abs(loMHz) > kLargestCleanMHz;
+        lo.approximate = true;
     }
     Normalise(lo.lines, kWeakestHarmonic * Strongest(lo.lines));
     return lo;

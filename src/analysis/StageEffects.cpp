@@ -88,39 +88,43 @@ double KeptShare(const Line& line, const PassBand& band) {
 
 }  // namespace
 
-LineSet PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, double floor, int stage) {
+Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, double floor,
+                         int stage) {
     const double sum = AmplitudeSum(x);
     if (x.empty() || Reach(terms, sum, 1) * sum < floor) return {};
     int highest = 1;
-    for (const Term& t : terms)
+    double sensitivity = 0;  // what one volt more in a factor can change the result by, at most
+    for (const Term& t : terms) {
         highest = std::max(highest, t.power);
-
+        sensitivity = std::max(sensitivity, t.power * t.coefficient * std::pow(sum, t.power - 1));
+    }
     LineSet factor = x;
-    KeepStrongest(factor, kFactorLines);
-    LineSet result;
+    Products products;
+    products.leftOut = KeepStrongest(factor, kFactorLines) * sensitivity;
     LineSet power = factor;
     for (int j = 2; j <= highest; ++j) {
-        const double need = floor / Reach(terms, sum, j);
+        const double reach = Reach(terms, sum, j);
+        const double need = floor / reach;
         power = Multiply(power, factor, need, j, stage);
         Normalise(power, need);
-        KeepStrongest(power, kProductLines);
+        products.leftOut = std::max(products.leftOut, KeepStrongest(power, kProductLines) * reach);
         if (power.empty()) break;
         for (const Term& t : terms) {
-            if (t.power == j) AppendScaled(result, power, t.coefficient);
+            if (t.power == j) AppendScaled(products.lines, power, t.coefficient);
         }
     }
-    Normalise(result, floor);
-    return result;
+    Normalise(products.lines, floor);
+    return products;
 }
 
 double StrongestNewThirdOrder(const LineSet& products, const LineSet& parents) {
     double strongest = 0;
     for (const Line& p : products) {
         if (p.origin.order != 3) continue;
-        const bool known = std::any_of(parents.begin(), parents.end(), [&](const Line& q) {
-            return std::abs(q.mhz - p.mhz) < kSameFrequencyMHz;
+        const bool itself = std::any_of(parents.begin(), parents.end(), [&](const Line& q) {
+            return q.origin.recipe == p.origin.recipe;
         });
-        if (!known) strongest = std::max(strongest, std::abs(p.phasor));
+        if (!itself) strongest = std::max(strongest, std::abs(p.phasor));
     }
     return strongest;
 }

@@ -15,13 +15,20 @@ struct Term {
     double coefficient;
 };
 
+struct Products {
+    LineSet lines;
+    // The most a line left out to bound the work could have been worth: 0 unless the lines are
+    // so many that only the strongest were multiplied out.
+    double leftOut = 0;
+};
+
 // The sum of the terms applied to the lines: every product of the lines that reaches `floor`,
 // each marked with its term's power and the stage. Powers are built up one factor at a time,
 // and a partial product too weak to reach `floor` in any later term is dropped.
-LineSet PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, double floor, int stage);
+Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, double floor, int stage);
 
-// The amplitude of the strongest 3rd-order product among `products` at a frequency none of the
-// `parents` has.
+// The amplitude of the strongest 3rd-order product among `products` that is not one of the
+// `parents` acting on itself.
 double StrongestNewThirdOrder(const LineSet& products, const LineSet& parents);
 
 // Where the stage before a mixer is tuned: the centre of the nearest band-pass filter before
