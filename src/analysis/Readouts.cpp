@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kListedLines = 3;
 constexpr std::size_t kContinuationIndent = 2;
+constexpr const char* kNoBreakSpace = "\u00a0";
 constexpr const char* kNonlinearWarning = "(nonlinear: the prediction is only a guide)";
 
 std::string Dbm(double watts) {
@@ -90,8 +91,12 @@ std::string LineReadout(const TestPointPrediction& point, double mhz, double tol
         if (!nearest || distance < std::abs(nearest->frequencyMHz - mhz)) nearest = &line;
     }
     if (!nearest) return {};
-    return WrapText("Line: " + Origins(*nearest) + ", predicted " + LineLevel(*nearest),
-                    kToolTipWidth, kContinuationIndent);
+    // The level is kept in one piece: no-break spaces hold it to "predicted".
+    std::string level = "predicted " + LineLevel(*nearest);
+    for (std::size_t at = level.find(' '); at != std::string::npos; at = level.find(' ', at))
+        level.replace(at, 1, kNoBreakSpace);
+    return WrapText("Line: " + Origins(*nearest) + ", " + level, kToolTipWidth,
+                    kContinuationIndent);
 }
 
 }  // namespace quorvane

@@ -146,7 +146,7 @@ TEST(Readouts, Texts) {
          "(nonlinear: the prediction is only a guide)"},
         {PowerOutReadout(PowerHistory{}, prediction), ""},
         {LineReadout(prediction.At(4), 11.015, 0.02),
-         "Line: tone 1 + 1st Mixer LO, predicted -46.0\n  dBm"},
+         "Line: tone 1 + 1st Mixer LO,\n  predicted\u00a0-46.0\u00a0dBm"},
         {LineReadout(prediction.At(4), 11.025, 0.02), ""},
         {TestPointTitle(1, kSingle), "Test point 1: antenna"},
         {TestPointPlace(4, kDual), "after 1st IF Filter"},

@@ -165,7 +165,8 @@ void WindowReadoutsTest::spectrumPointer() {
     QVERIFY2(text.startsWith("f = "), qPrintable(text));
     // The line's text, with its wrapping undone.
     const qsizetype at = text.indexOf("Line: ");
-    const QString shown = at < 0 ? QString() : text.mid(at).replace("\n  ", " ");
+    const QString shown =
+        at < 0 ? QString() : text.mid(at).replace("\n  ", " ").replace(QChar(0xA0), ' ');
     QCOMPARE(shown, line);
     QVERIFY(!shown.contains('\n'));
 }
