@@ -118,15 +118,8 @@ LineSet SourceLines(const std::array<OscillatorSettings, 3>& oscillators) {
     return lines;
 }
 
-bool Finite(const Line& line) {
-    return std::isfinite(line.phasor.real()) && std::isfinite(line.phasor.imag());
-}
-
-// Drops lines that overflowed, and lines too weak to follow.
+// Drops lines too weak to follow (and any that overflowed), and all but the strongest many.
 void Prune(LineSet& lines) {
-    lines.erase(
-        std::remove_if(lines.begin(), lines.end(), [](const Line& l) { return !Finite(l); }),
-        lines.end());
     Normalise(lines, kFollowedAmplitude * Strongest(lines));
     KeepStrongest(lines, kFollowedLines);
 }

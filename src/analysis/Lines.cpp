@@ -58,8 +58,10 @@ double LineWatts(const Line& line) {
 
 double Strongest(const LineSet& lines) {
     double strongest = 0;
-    for (const Line& l : lines)
-        strongest = std::max(strongest, std::abs(l.phasor));
+    for (const Line& l : lines) {
+        const double a = std::abs(l.phasor);
+        if (std::isfinite(a)) strongest = std::max(strongest, a);
+    }
     return strongest;
 }
 
@@ -110,6 +112,13 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
 }  // namespace
 
 void Normalise(LineSet& lines, double floor) {
+    // A line that overflowed has no level to compare or add: it is dropped before sorting.
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const Line& l) {
+                                   return !std::isfinite(l.phasor.real()) ||
+                                          !std::isfinite(l.phasor.imag()) || !std::isfinite(l.mhz);
+                               }),
+                lines.end());
     std::sort(lines.begin(), lines.end(),
               [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
     LineSet merged;

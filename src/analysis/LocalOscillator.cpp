@@ -33,6 +33,8 @@ Line LoLine(double mhz, std::complex<double> phasor, int mixer, int harmonic) {
 // The shortest period, in samples, over which the signs repeat throughout the buffer; 0 if
 // none up to kLongestPeriod does.
 int SignPeriod(const std::vector<double>& signs, double loMHz) {
+    // So many cycles per sample that the phase keeps no digits after the point: no period.
+    if (!(std::abs(loMHz) < 1e9)) return 0;
     for (int p = 1; p <= kLongestPeriod; ++p) {
         const double cycles = loMHz * p / kSamplingMHz;
         if (std::abs(cycles - std::round(cycles)) > 1e-6) continue;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -107,7 +108,8 @@ TEST(Readouts, BudgetFollowsFriisAndTheNoise) {
     };
     for (const Case& c : cases) {
         const ChainSnapshot snapshot = BuildChain(kSingle, {{5, 0}}, c.in, 290);
-        const TestPointPrediction& out = PredictChain(snapshot, kSingle).At(8);
+        const ChainPrediction prediction = PredictChain(snapshot, kSingle);
+        const TestPointPrediction& out = prediction.At(8);
         EXPECT_NEAR(out.noiseFigureDb, c.noiseFigureDb, 0.01);
         EXPECT_NEAR(out.snrDb, c.snrDb, 0.01);
         EXPECT_NEAR(out.totalWatts, out.lineWatts + out.noiseWatts, 1e-25);
@@ -169,6 +171,25 @@ TEST(Readouts, Texts) {
         std::istringstream lines(TestPointReadout(tp, kSingle, overdriven));
         for (std::string line; std::getline(lines, line);)
             EXPECT_LE(line.size(), kToolTipWidth + 2) << line;  // "−" takes three bytes
+    }
+}
+
+// Settings beyond what a double holds give a prediction with words, never a crash.
+TEST(Readouts, SettingsBeyondTheDoubleRange) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<SlotIn> extremes[] = {
+        {Amp(1, 300, 3, -100), Mixer(2, 6, true, 300, 3, -100), Amp(3, 300, 3, -100)},
+        {Mixer(2, inf), Filter(4, nan, 1), Mixer(5, 1e306, true), Filter(6, -inf, 1)},
+        {Amp(1, inf, inf, nan), Mixer(2, nan, false, nan, nan, nan), Filter(4, 1e300, 2, -inf)},
+    };
+    for (const std::vector<SlotIn>& in : extremes) {
+        for (const std::vector<Tone>& tones :
+             {std::vector<Tone>{{5, 200}, {1e20, 10}}, std::vector<Tone>{{inf, 0}, {nan, inf}}}) {
+            const ChainPrediction p = PredictChain(BuildChain(kSingle, tones, in, 1e300), kSingle);
+            for (int tp = 1; tp <= 8; ++tp)
+                EXPECT_TRUE(TestPointReadout(tp, kSingle, p).starts_with("Test point"));
+        }
     }
 }
 
