@@ -179,7 +179,7 @@ xvfb_display=
 start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"${work}/display" 2>/dev/null &
   started+=("$!")
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     [ -s "${work}/display" ] && break
     sleep 0.1
   done
@@ -194,7 +194,7 @@ window=
 start_on_x() {
   DISPLAY=${xvfb_display} "${program}" 2>/dev/null &
   started+=("$!")
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     window=$(DISPLAY=${xvfb_display} xwininfo -root -tree | awk '/\(".*" ".*"\)/ {print $1}')
     [ -n "${window}" ] && break
     sleep 0.1
