@@ -1,8 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace quorvane::fuzz {
@@ -28,12 +28,11 @@ class FuzzInput {
         const std::uint8_t selector = Byte();
         if (selector < kSpecialCount) return kSpecial[selector];
         if (selector < 128) return static_cast<double>(selector) - 90.0;  // small whole numbers
-        std::uint8_t bytes[sizeof(double)] = {};
-        for (auto& b : bytes)
-            b = Byte();
-        double value;
-        std::memcpy(&value, bytes, sizeof value);
-        return value;
+        // Any bit pattern, its bytes taken lowest first.
+        std::uint64_t bits = 0;
+        for (unsigned shift = 0; shift < 64; shift += 8)
+            bits |= static_cast<std::uint64_t>(Byte()) << shift;
+        return std::bit_cast<double>(bits);
     }
 
   private:

@@ -54,8 +54,9 @@ int NearestBin(double bins, int lowest, int highest) {
 }
 
 void ClearPoint(double* points, int m) {
-    points[2 * m] = 0.0;
-    points[2 * m + 1] = 0.0;
+    const auto real = 2 * static_cast<std::size_t>(m);
+    points[real] = 0.0;
+    points[real + 1] = 0.0;
 }
 
 // Clears every bin outside lo .. hi-1 together with its mirror, except 4095..4097, which the
@@ -63,7 +64,7 @@ void ClearPoint(double* points, int m) {
 // three bins included.
 void ClearStopBand(double* points, const PassBand& band) {
     if (band.hi <= 0) {
-        std::fill(points, points + 2 * kPoints, 0.0);
+        std::fill(points, points + 2 * kSampleCount, 0.0);
         return;
     }
     if (band.lo > 0) ClearPoint(points, 0);

@@ -13,7 +13,6 @@ namespace nrFFT {
 
 namespace {
 
-using detail::kProductLimit;
 using detail::PassesFunction;
 
 constexpr const char* kRefusalText = "This FFT only does powers of two.";
@@ -120,15 +119,16 @@ void ScalarPasses(double* data, std::size_t nn, double sign) {
 }  // namespace detail
 
 bool HasKernel(Kernel kernel) {
+#if defined(__SSE2__)
+    constexpr bool kSse2Built = true;
+#else
+    constexpr bool kSse2Built = false;
+#endif
     switch (kernel) {
         case Kernel::Scalar:
             return true;
         case Kernel::Sse2:
-#if defined(__SSE2__)
-            return true;
-#else
-            return false;
-#endif
+            return kSse2Built;
         case Kernel::Avx2:
 #if defined(QUORVANE_FFT_HAS_AVX2)
             return detail::ProcessorHasAvx2();
