@@ -226,7 +226,7 @@ class Predictor {
             for (std::size_t n = 0; n < count; ++n, ++next) {
                 if (stages_[next].runs) RunStage(static_cast<int>(next));
             }
-            prediction.points[static_cast<std::size_t>(slot + 1)] = Report();
+            prediction.points[static_cast<std::size_t>(slot) + 1] = Report();
         }
         return prediction;
     }

@@ -71,7 +71,7 @@ double KeptShare(const Line& line, const PassBand& band) {
     double kept = 0, total = 0;
     for (const double centre : {beta, -beta}) {
         const long first = std::lround(centre) - kSpreadReach;
-        for (long j = first; j <= first + 2 * kSpreadReach; ++j) {
+        for (long j = first; j <= first + 2L * kSpreadReach; ++j) {
             const long k = ((j % kBins) + kBins) % kBins;
             if (seen[static_cast<std::size_t>(k)]) continue;
             seen[static_cast<std::size_t>(k)] = true;
