@@ -8,6 +8,7 @@
 #include "display/PictureBox.h"
 #include "display/SpectrumPlot.h"
 #include "display/TimePlot.h"
+#include "panels/Twips.h"
 
 namespace quorvane {
 
@@ -25,6 +26,7 @@ struct PlotGroup::State {
     FreezeMemory freeze;
     TimeHoverModel timeHover;
     SpectrumHoverModel spectrumHover;
+    LineReadoutSource lineReadout;
     QPointer<PictureBox> picSignal;
     QPointer<PictureBox> picSpectrum;
 };
@@ -35,8 +37,9 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
     state->picSpectrum = widgets_.picSpectrum;
     widgets_.picSignal->SetHoverTextProvider(
         [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
-    widgets_.picSpectrum->SetHoverTextProvider(
-        [state](double x, double y) { return SpectrumHoverText(state->spectrumHover, x, y); });
+    widgets_.picSpectrum->SetHoverTextProvider([state](double x, double y) {
+        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout, kTwipsPerPixel);
+    });
 }
 
 PlotGroup::~PlotGroup() {
@@ -72,6 +75,10 @@ void PlotGroup::PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour) {
     SetCaption(widgets_.lblMaxFreq, result.maxFreq);
     state_->spectrumHover = result.hover;
     picture->Show(std::move(result.drawing));
+}
+
+void PlotGroup::SetLineReadout(LineReadoutSource source) {
+    state_->lineReadout = std::move(source);
 }
 
 void PlotGroup::Clear() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "display/SpectrumPlot.h"
 #include "engine/SignalBuffer.h"
 
 class QCheckBox;
@@ -40,6 +41,10 @@ class PlotGroup {
     void PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour);
     // Clears both pictures; the labels keep their texts.
     void Clear();
+
+    // Where the spectrum's pointer read-out learns about the predicted lines of the signal
+    // the group shows; none by default.
+    void SetLineReadout(LineReadoutSource source);
 
     const PlotGroupWidgets& Widgets() const { return widgets_; }
 

@@ -200,17 +200,37 @@ SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
     return result;
 }
 
-std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y) {
-    if (!model.valid) return {};
+namespace {
+
+double HoverMHz(const SpectrumHoverModel& model, double x) {
     const double across =
         model.cw > 0 && !std::isnan(x) ? std::clamp(x / (kColumns * model.cw), 0.0, 1.0) : 0;
-    const double mhz = model.lowMHz + across * (model.highMHz - model.lowMHz);
+    return model.lowMHz + across * (model.highMHz - model.lowMHz);
+}
+
+}  // namespace
+
+std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y) {
+    if (!model.valid) return {};
+    const double mhz = HoverMHz(model, x);
     std::string text = "f = " + FormatFixed(mhz, 3) + " MHz";
     if (model.silent) return text + "\nno signal";
     const double relative = model.height > 0 ? (1 - y / model.height) * kRangeDb + kBottomDb : 0;
     const double dbm = SineDbmForBinLevel(model.strongestDb + relative);
     return text + "\n" + FormatFixed(relative, 1) + " dB relative to the strongest bin" +
            "\na sine peaking here: " + FormatFixed(dbm, 1) + " dBm";
+}
+
+std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
+                              const LineReadoutSource& lines, double pointerTwips) {
+    std::string text = SpectrumHoverText(model, x, y);
+    if (text.empty() || model.silent || !lines) return text;
+    constexpr double kNearBins = 2;
+    const double mhzPerTwip =
+        model.cw > 0 ? (model.highMHz - model.lowMHz) / (kColumns * model.cw) : 0;
+    const double tolerance = kNearBins * kBinWidth / 1e6 + pointerTwips / 2 * mhzPerTwip;
+    const std::string line = lines(HoverMHz(model, x), tolerance);
+    return line.empty() ? text : text + "\n" + line;
 }
 
 }  // namespace quorvane

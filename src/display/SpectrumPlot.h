@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,5 +89,14 @@ SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
 // The frequency under x, the level under y relative to the strongest bin, and the dBm of a sine
 // peaking at that level; empty without a drawing.
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y);
+
+// What is known about the lines near a frequency: a text about the line within toleranceMHz of
+// mhz, or an empty one.
+using LineReadoutSource = std::function<std::string(double mhz, double toleranceMHz)>;
+
+// The read-out above, followed by what `lines` says about the frequency under the pointer. The
+// pointer covers pointerTwips across, so a line counts as under it within 2 bins of any part.
+std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
+                              const LineReadoutSource& lines, double pointerTwips);
 
 }  // namespace quorvane

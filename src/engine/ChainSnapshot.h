@@ -12,11 +12,13 @@ struct OscillatorSettings {
     double Frequency = 0.0;   // MHz
     double Power = -1e12;     // dBnW; -1e12 when the source is off
     std::int16_t Invert = 0;  // 1 flips the sign of the tone
+    friend bool operator==(const OscillatorSettings&, const OscillatorSettings&) = default;
 };
 
 struct NoiseSettings {
     double Temperature = 290.0;  // K
     std::int16_t Working = 0;    // non-zero: noise on
+    friend bool operator==(const NoiseSettings&, const NoiseSettings&) = default;
 };
 
 enum class StageKind { Filter, Mixer, Amplifier };
@@ -33,6 +35,7 @@ struct StageSettings {
     bool Switching = false;   // mixer: true = switching, false = multiplying
     double Bandwidth = 0.0;   // MHz (filter)
     double CentreFreq = 0.0;  // MHz (filter)
+    friend bool operator==(const StageSettings&, const StageSettings&) = default;
 };
 
 inline constexpr int kSlotCount = 7;
@@ -44,6 +47,7 @@ struct SlotSettings {
     bool switchedIn = false;
     int stageCount = 0;
     std::array<StageSettings, kStageCandidates> stages{};
+    friend bool operator==(const SlotSettings&, const SlotSettings&) = default;
 };
 
 struct ChainSnapshot {
@@ -52,7 +56,14 @@ struct ChainSnapshot {
     std::array<SlotSettings, kSlotCount> chainSlots{};
     std::int16_t first = 0;   // lowest-numbered selected test point, 0 if none
     std::int16_t second = 0;  // highest-numbered other selected test point, 0 if none
+    friend bool operator==(const ChainSnapshot&, const ChainSnapshot&) = default;
 };
+
+// Whether two snapshots describe the same signal chain: the same sources and the same stages
+// in the same slots, whichever test points are selected.
+inline bool SameChain(const ChainSnapshot& a, const ChainSnapshot& b) {
+    return a.oscillators == b.oscillators && a.noise == b.noise && a.chainSlots == b.chainSlots;
+}
 
 // Horizontal position in twips of chain slot k (0..6).
 constexpr int SlotLeft(int slot) {

@@ -44,4 +44,7 @@ class ReceiverEngine {
 // strongly overdriven stages can produce, reads "Pout = overflow".
 std::string FormatPowerCaption(double watts);
 
+// The caption's number alone: "1.234e-04", or "overflow".
+std::string FormatPowerNumber(double watts);
+
 }  // namespace quorvane

@@ -18,29 +18,6 @@ constexpr double kNonlinearityLimit = 1e12;     // W: at or above this a stage i
 constexpr int kPoints = static_cast<int>(kSampleCount);
 constexpr int kLastStopBin = 4094;  // the stop-band sweep leaves bins 4095..4097 alone
 
-// Coefficients of the polynomial x + c2 x^2 + c3 x^3 + c4 x^4 of a stage's intercept point.
-struct Distortion {
-    double c2;
-    double c3;
-    double c4;
-};
-
-Distortion DistortionFor(double ip3Watts) {
-    const double c3 = 4.0 / 3.0 / ip3Watts;
-    const double c2 = c3 / 10.0;
-    return {c2, c3, c2 / 10.0};
-}
-
-bool Distorts(const StageParameters& stage) {
-    return stage.ip3 > 0.0 && stage.ip3 < kNonlinearityLimit;
-}
-bool Mixes(const StageParameters& stage) {
-    return stage.loFrequency > 0.0;
-}
-bool Filters(const StageParameters& stage) {
-    return stage.bandwidth > 0.0 && stage.bandwidth < kFilterBandwidthLimit;
-}
-
 void ApplyDistortion(SignalBuffer& signal, const Distortion& d) {
     for (double& x : signal) {
         const double t2 = d.c2 * x * x;
@@ -58,14 +35,10 @@ void DistortLocalOscillator(SignalBuffer& lo, const SignalBuffer& signal, const 
     }
 }
 
-double Sign(double x) {
-    return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
-}
-
 void Mix(SignalBuffer& signal, const SignalBuffer& lo, bool switching) {
     if (switching) {
         for (std::size_t i = 0; i < kSampleCount; ++i)
-            signal[i] = Sign(lo[i]) * signal[i];
+            signal[i] = SwitchingFactor(lo[i]) * signal[i];
     } else {
         for (std::size_t i = 0; i < kSampleCount; ++i)
             signal[i] = lo[i] * signal[i];
@@ -119,8 +92,7 @@ void ApplyBandPass(SignalBuffer& signal, double* points, const PassBand& band) {
 
 void AddNoise(SignalBuffer& signal, SignalBuffer& noise, double noiseFigure,
               UniformRandom& random) {
-    const double kelvin = (std::pow(10.0, noiseFigure / 10.0) - 1.0) * kReferenceKelvin;
-    const double sigma = ThermalNoiseSigma(kelvin);
+    const double sigma = StageNoiseSigma(noiseFigure);
     FillGaussian(noise, random);
     for (std::size_t i = 0; i < kSampleCount; ++i)
         signal[i] = sigma * noise[i] + signal[i];
@@ -140,6 +112,34 @@ double InterceptWatts(double dBm) {
 
 }  // namespace
 
+bool Distorts(const StageParameters& stage) {
+    return stage.ip3 > 0.0 && stage.ip3 < kNonlinearityLimit;
+}
+bool Mixes(const StageParameters& stage) {
+    return stage.loFrequency > 0.0;
+}
+bool Filters(const StageParameters& stage) {
+    return stage.bandwidth > 0.0 && stage.bandwidth < kFilterBandwidthLimit;
+}
+bool AddsNoise(const StageParameters& stage) {
+    return stage.noiseFigure > 0.0;
+}
+
+Distortion DistortionFor(double ip3Watts) {
+    const double c3 = 4.0 / 3.0 / ip3Watts;
+    const double c2 = c3 / 10.0;
+    return {c2, c3, c2 / 10.0};
+}
+
+double SwitchingFactor(double loSample) {
+    return loSample > 0.0 ? 1.0 : (loSample < 0.0 ? -1.0 : 0.0);
+}
+
+double StageNoiseSigma(double noiseFigureDb) {
+    const double kelvin = (std::pow(10.0, noiseFigureDb / 10.0) - 1.0) * kReferenceKelvin;
+    return ThermalNoiseSigma(kelvin);
+}
+
 PassBand PassBandBins(double centreMHz, double bandwidthMHz) {
     const double loBins = (centreMHz - bandwidthMHz / 2.0) * 1000000.0 / kBinWidth;
     const double hiBins = (bandwidthMHz / 2.0 + centreMHz) * 1000000.0 / kBinWidth;
@@ -147,6 +147,14 @@ PassBand PassBandBins(double centreMHz, double bandwidthMHz) {
     band.lo = std::isnan(loBins) ? kPoints : NearestBin(loBins, 0, kPoints);
     band.hi = std::isnan(hiBins) ? 0 : NearestBin(hiBins, 0, kPoints - 1);
     return band;
+}
+
+bool PassBandKeepsBin(const PassBand& band, int bin) {
+    if (band.hi <= 0) return false;  // wholly below DC: nothing passes
+    if (bin == 0) return band.lo <= 0;
+    const bool belowBand = bin < band.lo || kPoints - bin < band.lo;
+    const bool aboveBand = bin >= band.hi && bin <= kLastStopBin;
+    return !belowBand && !aboveBand;
 }
 
 void ProcessStage(const StageParameters& stage, EngineBuffers& buffers, UniformRandom& random) {
@@ -162,7 +170,7 @@ void ProcessStage(const StageParameters& stage, EngineBuffers& buffers, UniformR
     if (Filters(stage))
         ApplyBandPass(signal, buffers.filterWork.data(),
                       PassBandBins(stage.centre, stage.bandwidth));
-    if (stage.noiseFigure > 0.0) AddNoise(signal, buffers.dNoise, stage.noiseFigure, random);
+    if (AddsNoise(stage)) AddNoise(signal, buffers.dNoise, stage.noiseFigure, random);
     ApplyGain(signal, stage.gain);
 }
 

@@ -19,6 +19,30 @@ struct StageParameters {
     bool switching = false;    // mixing law: false multiplies, true switches by the LO's sign
 };
 
+// Which effects a stage's parameters switch on.
+bool Distorts(const StageParameters& stage);   // 0 < ip3 < 1e12 W
+bool Mixes(const StageParameters& stage);      // loFrequency > 0
+bool Filters(const StageParameters& stage);    // 0 < bandwidth < 25 MHz
+bool AddsNoise(const StageParameters& stage);  // noiseFigure > 0
+
+// Coefficients of the polynomial x + c2 x^2 + c3 x^3 + c4 x^4 a stage with an intercept point
+// applies to every sample in volts: c3 = 4/3/ip3, c2 = c3/10, c4 = c3/100. The same terms of
+// the signal leak into the local oscillator of a mixing stage.
+struct Distortion {
+    double c2;
+    double c3;
+    double c4;
+};
+Distortion DistortionFor(double ip3Watts);
+
+// The factor a switching mixer multiplies the signal by: the sign of the local oscillator's
+// sample, 0 for a sample that is exactly 0.
+double SwitchingFactor(double loSample);
+
+// Standard deviation in volts of the noise a stage with this noise figure in dB adds to every
+// sample: thermal noise at Te = (F - 1) * 290 K.
+double StageNoiseSigma(double noiseFigureDb);
+
 // Runs one stage on buffers.dSignal in place, in this order: nonlinearity, local oscillator
 // (with the signal's distortion leaking into it), mixing, band-pass filter, noise, gain.
 void ProcessStage(const StageParameters& stage, EngineBuffers& buffers, UniformRandom& random);
@@ -45,5 +69,9 @@ struct PassBand {
     int hi = 0;
 };
 PassBand PassBandBins(double centreMHz, double bandwidthMHz);
+
+// Whether the filter keeps transform bin `bin` (0..4096; bin 8192 - b is kept with bin b).
+// It says in one place what clearing the stop band leaves standing.
+bool PassBandKeepsBin(const PassBand& band, int bin);
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #include "engine/Waveform.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
@@ -15,6 +16,10 @@ double UnitCosine(double frequencyMHz, std::size_t i) {
     const double phase =
         frequencyMHz * kMegahertz * static_cast<double>(i) * kSampleInterval * 2.0 * kShortPi;
     return std::isfinite(phase) ? std::cos(phase) : 0.0;
+}
+
+double WaveformFrequencyMHz(double frequencyMHz) {
+    return frequencyMHz * (kShortPi / std::numbers::pi);
 }
 
 void FillUnitCosine(SignalBuffer& wave, double frequencyMHz) {

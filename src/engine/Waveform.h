@@ -12,6 +12,10 @@ namespace quorvane {
 // tone cannot be sampled, so it contributes nothing rather than filling the chain with NaN.
 double UnitCosine(double frequencyMHz, std::size_t i);
 
+// The frequency in MHz the sampled cosine really has: the shortened pi in its phase makes it
+// 1.7e-8 of itself lower than the frequency asked for.
+double WaveformFrequencyMHz(double frequencyMHz);
+
 // Fills a buffer with UnitCosine(frequencyMHz, i) for every sample i.
 void FillUnitCosine(SignalBuffer& wave, double frequencyMHz);
 

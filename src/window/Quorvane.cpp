@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "analysis/PredictionCache.h"
 #include "display/PictureBox.h"
 #include "display/PlotGroup.h"
 #include "engine/ReceiverEngine.h"
@@ -106,6 +107,7 @@ Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<
     CreatePlotGroup(1);
     StackControls();
     ConnectHandlers();
+    InstallReadouts();
     InstallRefusalBox();
 
     timer1_ = new QTimer(this);

@@ -3,8 +3,12 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 
+#include "analysis/PowerHistory.h"
+#include "engine/ChainSnapshot.h"
 #include "engine/SignalBuffer.h"
+#include "window/Architecture.h"
 #include "window/TestPointSelection.h"
 
 class QCheckBox;
@@ -15,8 +19,7 @@ class QTimer;
 namespace quorvane {
 
 class AmplifierControl;
-struct ChainSnapshot;
-struct StageSettings;
+struct ChainPrediction;
 class ColourButton;
 class FilterControl;
 class LineControl;
@@ -26,6 +29,7 @@ class OscillatorControl;
 class PictureBox;
 class PlotGroup;
 struct PlotGroupControls;
+class PredictionCache;
 class ReceiverEngine;
 class ShapeControl;
 class StagePanel;
@@ -70,6 +74,11 @@ class Quorvane : public QWidget {
     void InstallRefusalBox();
     void RemoveRefusalBox();
 
+    void InstallReadouts();
+    Architecture ShownArchitecture() const;
+    const ChainPrediction& Prediction();
+    std::string SpectrumLineText(int group, double mhz, double toleranceMHz);
+
     void ArrangeStages();
     void ShowRunningStages();
     StagePanel* Candidate(int position) const;
@@ -94,6 +103,14 @@ class Quorvane : public QWidget {
     std::unique_ptr<ReceiverEngine> engine_;
     const SignalBuffer* tickSignal_ = nullptr;  // the buffer while a tick walks the chain
     bool ticking_ = false;
+
+    // What the read-outs explain: the chain of the last tick, the test points its plot groups
+    // showed, the output power of the last ticks of that chain, and the prediction, worked out
+    // only when a read-out asks for it.
+    ChainSnapshot tickChain_;
+    Selection tickSelection_;
+    PowerHistory powerHistory_;
+    std::unique_ptr<PredictionCache> predictions_;
 };
 
 }  // namespace quorvane

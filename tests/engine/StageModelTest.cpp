@@ -5,11 +5,13 @@
 #include <numbers>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "EngineTestSupport.h"
 #include "engine/StageModel.h"
 #include "engine/UniformRandom.h"
 #include "engine/Waveform.h"
+#include "engine/nrFFT.h"
 
 namespace quorvane {
 namespace {
@@ -145,6 +147,30 @@ TEST(StageModel, FilterOutsideTheSpectrumPassesNothing) {
         UniformRandom random;
         ProcessFilter(Filter(centre, 2.0, 0.0, 0.0), *buffers, random);
         EXPECT_LT(test::RootMeanSquare(buffers->dSignal), 1e-12) << centre;
+    }
+}
+
+// The filter on an impulse, whose transform is 1 in every bin, leaves exactly the bins the
+// predicate names.
+TEST(StageModel, PassBandKeepsBinNamesTheBinsTheFilterLeaves) {
+    const std::pair<double, double> bands[] = {{5.0, 2.0},     {10.0, 20.0}, {-5.0, 2.0},
+                                               {100.0, 2.0},   {45.0, 2.0},  {39.0, 4.0},
+                                               {0.001, 0.002}, {kNaN, 2.0}};
+    for (const auto& [centre, bandwidth] : bands) {
+        auto buffers = test::FreshBuffers();
+        buffers->dSignal[0] = 1.0;
+        UniformRandom random;
+        ProcessFilter(Filter(centre, bandwidth, 0.0, 0.0), *buffers, random);
+        std::vector<double> points(2 * kSampleCount, 0.0);
+        for (std::size_t m = 0; m < kSampleCount; ++m)
+            points[2 * m] = buffers->dSignal[m];
+        nrFFT::FFT(points.data(), static_cast<int>(kSampleCount), 0);
+        const PassBand band = PassBandBins(centre, bandwidth);
+        for (int k = 0; k <= 4096; ++k) {
+            const double magnitude = std::hypot(points[2 * k], points[2 * k + 1]);
+            ASSERT_NEAR(magnitude, PassBandKeepsBin(band, k) ? 1.0 : 0.0, 1e-9)
+                << centre << " " << bandwidth << " bin " << k;
+        }
     }
 }
 

@@ -1,0 +1,347 @@
+#include "analysis/ChainPrediction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "analysis/Lines.h"
+#include "analysis/LocalOscillator.h"
+#include "analysis/NoiseDensity.h"
+#include "analysis/OriginWords.h"
+#include "analysis/StageEffects.h"
+#include "engine/AntennaSynthesis.h"
+#include "engine/StageModel.h"
+#include "engine/Waveform.h"
+
+namespace quorvane {
+
+using namespace analysis;
+
+namespace {
+
+// Lines are followed down to 120 dB below the strongest, so that one a filter later frees from
+// a stronger neighbour is still there, and at most the 256 strongest of them; the test points
+// list them down to 60 dB.
+constexpr double kFollowedAmplitude = 1e-6;
+constexpr std::size_t kFollowedLines = 256;
+constexpr double kListedPower = 1e-6;
+constexpr double kListedAmplitude = 1e-3;
+// A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
+constexpr double kNonlinearAmplitude = 0.1;
+constexpr double kReferenceKelvin = 290.0;
+constexpr int kNearDcOrNyquistBins = 5;
+constexpr double kBinCentre = 1e-4;
+
+// One stage panel standing in a slot, whether or not the slot is switched in.
+struct StageRun {
+    bool runs = false;
+    StageSettings settings;
+    StageParameters parameters;
+    std::string caption;
+};
+
+StageParameters ParametersOf(const StageSettings& s) {
+    switch (s.kind) {
+        case StageKind::Filter:
+            return FilterParameters(s);
+        case StageKind::Mixer:
+            return MixerParameters(s);
+        case StageKind::Amplifier:
+            break;
+    }
+    return AmplifierParameters(s);
+}
+
+std::string KindName(const StageSettings& s) {
+    const char* kind = s.kind == StageKind::Filter
+                           ? "Filter"
+                           : (s.kind == StageKind::Mixer ? "Mixer" : "Amplifier");
+    return std::string(kind) + " " + std::to_string(s.index + 1);
+}
+
+std::vector<StageRun> StagesOf(const ChainSnapshot& snapshot, Architecture architecture) {
+    const Arrangement& arrangement = ArrangementFor(architecture);
+    std::vector<StageRun> stages;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotSettings& s = snapshot.chainSlots[static_cast<std::size_t>(slot)];
+        const std::string caption =
+            slot < arrangement.filledSlots
+                ? std::string(arrangement.assignments[static_cast<std::size_t>(slot)].caption)
+                : std::string();
+        const int count = std::clamp(s.stageCount, 0, kStageCandidates);
+        for (int n = 0; n < count; ++n) {
+            const StageSettings& settings = s.stages[static_cast<std::size_t>(n)];
+            stages.push_back({s.switchedIn, settings, ParametersOf(settings),
+                              caption.empty() ? KindName(settings) : caption});
+        }
+    }
+    return stages;
+}
+
+Naming NamingOf(const ChainSnapshot& snapshot, const std::vector<StageRun>& stages) {
+    Naming naming;
+    for (int k = 0; k < kToneBases; ++k) {
+        naming.baseNames[static_cast<std::size_t>(k)] = "tone " + std::to_string(k + 1);
+        naming.baseMHz[static_cast<std::size_t>(k)] =
+            snapshot.oscillators[static_cast<std::size_t>(k)].Frequency;
+    }
+    for (int m = 0; m < kLoBases; ++m)
+        naming.baseNames[static_cast<std::size_t>(LoBase(m))] =
+            "Mixer " + std::to_string(m + 1) + " LO";
+    for (const StageRun& run : stages) {
+        naming.stageNames.push_back(run.caption);
+        if (run.settings.kind != StageKind::Mixer) continue;
+        const auto base =
+            static_cast<std::size_t>(LoBase(std::clamp<int>(run.settings.index, 0, kLoBases - 1)));
+        naming.baseNames[base] = run.caption + " LO";
+        naming.baseMHz[base] = run.settings.LO_Freq;
+    }
+    return naming;
+}
+
+LineSet SourceLines(const std::array<OscillatorSettings, 3>& oscillators) {
+    LineSet lines;
+    for (int k = 0; k < kToneBases; ++k) {
+        const OscillatorSettings& o = oscillators[static_cast<std::size_t>(k)];
+        const double amplitude = SourceAmplitude(o.Power, o.Invert);
+        if (amplitude == 0 || !std::isfinite(amplitude) || !SampledThroughout(o.Frequency))
+            continue;
+        Line line;
+        line.mhz = WaveformFrequencyMHz(o.Frequency);
+        line.phasor = amplitude;
+        line.origin.recipe = BaseRecipe(k, FoldMHz(line.mhz) ? -1 : 1);
+        line.approximate = std::abs(o.Frequency) > kLargestCleanMHz;
+        lines.push_back(line);
+    }
+    Normalise(lines, 0);
+    return lines;
+}
+
+// Drops lines too weak to follow (and any that overflowed), and all but the strongest many.
+void Prune(LineSet& lines) {
+    Normalise(lines, kFollowedAmplitude * Strongest(lines));
+    KeepStrongest(lines, kFollowedLines);
+}
+
+double FollowFloor(const LineSet& lines) {
+    return kFollowedAmplitude * Strongest(lines);
+}
+
+bool NearDcOrNyquist(double mhz) {
+    const double bins = mhz / kBinMHz;
+    if (std::abs(bins - std::round(bins)) < kBinCentre) return false;
+    return bins < kNearDcOrNyquistBins || bins > kNoiseBins - 1 - kNearDcOrNyquistBins;
+}
+
+// The lines of one bin, strongest first.
+struct BinGroup {
+    std::vector<const Line*> members;
+    double watts = 0;
+};
+
+std::vector<BinGroup> BinGroups(const LineSet& lines) {
+    std::vector<BinGroup> groups;
+    long bin = -1;
+    for (const Line& line : lines) {
+        const long b = std::lround(line.mhz / kBinMHz);
+        if (groups.empty() || b != bin) groups.emplace_back();
+        bin = b;
+        groups.back().members.push_back(&line);
+        groups.back().watts += LineWatts(line);
+    }
+    for (BinGroup& g : groups) {
+        std::sort(g.members.begin(), g.members.end(), [](const Line* a, const Line* b) {
+            return std::norm(a->phasor) > std::norm(b->phasor);
+        });
+    }
+    return groups;
+}
+
+PredictedLine Listed(const BinGroup& group, const Naming& naming) {
+    PredictedLine listed;
+    listed.frequencyMHz = group.members.front()->mhz;
+    listed.phase = std::arg(group.members.front()->phasor);
+    listed.watts = group.watts;
+    int more = 0;
+    auto addWords = [&](const Origin& o) {
+        std::string words = OriginWords(o, naming);
+        if (std::find(listed.origins.begin(), listed.origins.end(), words) != listed.origins.end())
+            return;
+        if (listed.origins.size() < kMostOrigins)
+            listed.origins.push_back(std::move(words));
+        else
+            ++more;
+    };
+    for (const Line* m : group.members) {
+        listed.approximate = listed.approximate || m->approximate || NearDcOrNyquist(m->mhz);
+        addWords(m->origin);
+        for (const Origin& o : m->others)
+            addWords(o);
+        more += m->moreOrigins;
+    }
+    if (more > 0) listed.origins.push_back("and " + std::to_string(more) + " more");
+    return listed;
+}
+
+// The lines as a test point lists them: one per bin, strongest first, down to 60 dB below the
+// strongest.
+std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& naming) {
+    std::vector<BinGroup> groups = BinGroups(lines);
+    std::sort(groups.begin(), groups.end(),
+              [](const BinGroup& a, const BinGroup& b) { return a.watts > b.watts; });
+    std::vector<PredictedLine> listed;
+    for (const BinGroup& g : groups) {
+        if (g.watts < kListedPower * groups.front().watts) break;
+        listed.push_back(Listed(g, naming));
+    }
+    return listed;
+}
+
+double Decibels(double ratio) {
+    return 10.0 * std::log10(ratio);
+}
+
+// Follows the lines and the noise along the chain, stage by stage, in the engine's order.
+class Predictor {
+  public:
+    Predictor(const ChainSnapshot& snapshot, Architecture architecture)
+        : stages_(StagesOf(snapshot, architecture)), naming_(NamingOf(snapshot, stages_)) {
+        lines_ = SourceLines(snapshot.oscillators);
+        reference_.AddWhite(ThermalNoiseSigma(kReferenceKelvin));
+        const double sigma =
+            snapshot.noise.Working != 0 ? ThermalNoiseSigma(snapshot.noise.Temperature) : 0.0;
+        const double referenceSigma = ThermalNoiseSigma(kReferenceKelvin);
+        antennaShare_ = sigma * sigma / (referenceSigma * referenceSigma);
+    }
+
+    ChainPrediction Run(const ChainSnapshot& snapshot) {
+        ChainPrediction prediction;
+        prediction.points[0] = Report();
+        std::size_t next = 0;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const SlotSettings& s = snapshot.chainSlots[static_cast<std::size_t>(slot)];
+            const auto count =
+                static_cast<std::size_t>(std::clamp(s.stageCount, 0, kStageCandidates));
+            for (std::size_t n = 0; n < count; ++n, ++next) {
+                if (stages_[next].runs) RunStage(static_cast<int>(next));
+            }
+            prediction.points[static_cast<std::size_t>(slot) + 1] = Report();
+        }
+        return prediction;
+    }
+
+  private:
+    void RunStage(int index) {
+        const StageParameters& p = stages_[static_cast<std::size_t>(index)].parameters;
+        if (Distorts(p)) Distort(p, index);
+        if (Mixes(p)) Mix(p, index);
+        if (Filters(p)) {
+            const PassBand band = PassBandBins(p.centre, p.bandwidth);
+            FilterLines(lines_, band);
+            reference_.Mask(band);
+            added_.Mask(band);
+        }
+        if (AddsNoise(p)) added_.AddWhite(StageNoiseSigma(p.noiseFigure));
+        for (Line& line : lines_)
+            line.phasor *= p.gain;
+        reference_.Scale(p.gain * p.gain);
+        added_.Scale(p.gain * p.gain);
+        Prune(lines_);
+    }
+
+    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise is taken to pass unchanged.
+    void Distort(const StageParameters& p, int index) {
+        const Distortion d = DistortionFor(p.ip3);
+        const Products terms =
+            PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
+        Watch(terms, lines_);
+        lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
+        Prune(lines_);
+    }
+
+    void Mix(const StageParameters& p, int index) {
+        const StageSettings& settings = stages_[static_cast<std::size_t>(index)].settings;
+        const MixerSetting mixer{std::clamp<int>(settings.index, 0, kLoBases - 1), p.loFrequency,
+                                 TunedBefore(index)};
+        const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixer.mixer)
+                                      : MultiplyingLo(p.loFrequency, mixer.mixer);
+        LineSet mixed = MixLines(lines_, lo, mixer, FollowFloor(lines_));
+        if (Distorts(p)) {
+            // The signal's own terms leak into the LO: y (LO + c2 y^2 + c3 y^3 + c4 y^4).
+            const Distortion d = DistortionFor(p.ip3);
+            if (p.switching) {
+                const double s = AmplitudeSum(lines_);
+                const double leak = d.c2 * s * s + d.c3 * s * s * s + d.c4 * s * s * s * s;
+                if (leak >= lo.smallestSample) nonlinear_ = true;  // the leak moves the signs
+            } else {
+                const Products terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
+                                                       FollowFloor(lines_), index);
+                Watch(terms, lines_);
+                mixed.insert(mixed.end(), terms.lines.begin(), terms.lines.end());
+            }
+        }
+        lines_ = std::move(mixed);
+        Prune(lines_);
+        reference_.Mix(lo.lines, lo.meanSquare);
+        added_.Mix(lo.lines, lo.meanSquare);
+    }
+
+    // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
+    // the strongest line it acts on, or when there were so many lines that some that would have
+    // been listed were left out.
+    void Watch(const Products& products, const LineSet& parents) {
+        const double strongest = Strongest(parents);
+        if (StrongestNewThirdOrder(products.lines, parents) >= kNonlinearAmplitude * strongest ||
+            products.leftOut >= kListedAmplitude * strongest)
+            nonlinear_ = true;
+    }
+
+    // The centre of the nearest band-pass filter before stage `index`, switched in or not.
+    std::optional<double> TunedBefore(int index) const {
+        for (int k = index - 1; k >= 0; --k) {
+            const StageRun& run = stages_[static_cast<std::size_t>(k)];
+            if (run.settings.kind == StageKind::Filter && Filters(run.parameters))
+                return run.parameters.centre;
+        }
+        return std::nullopt;
+    }
+
+    TestPointPrediction Report() const {
+        TestPointPrediction tp;
+        tp.noiseBins = reference_.OneSided(antennaShare_, added_);
+        for (const double w : tp.noiseBins)
+            tp.noiseWatts += w;
+        for (const Line& line : lines_)
+            tp.lineWatts += LineWatts(line);
+        tp.lines = ListedLines(lines_, naming_);
+        tp.totalWatts = tp.lineWatts + tp.noiseWatts;
+        const double strongest = tp.lines.empty() ? 0.0 : tp.lines.front().watts;
+        tp.snrDb = Decibels(strongest / tp.noiseWatts);
+        const double reference = reference_.Total();
+        tp.noiseFigureDb = reference > 0 ? Decibels(1.0 + added_.Total() / reference)
+                                         : std::numeric_limits<double>::quiet_NaN();
+        tp.nonlinear = nonlinear_;
+        return tp;
+    }
+
+    std::vector<StageRun> stages_;
+    Naming naming_;
+    LineSet lines_;
+    NoiseDensity reference_;   // what 290 K at the antenna gives
+    NoiseDensity added_;       // what the stages add
+    double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
+    bool nonlinear_ = false;
+};
+
+}  // namespace
+
+const TestPointPrediction& ChainPrediction::At(int testPoint) const {
+    return points[static_cast<std::size_t>(std::clamp(testPoint, 1, kPredictedTestPoints) - 1)];
+}
+
+ChainPrediction PredictChain(const ChainSnapshot& snapshot, Architecture architecture) {
+    return Predictor(snapshot, architecture).Run(snapshot);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,201 @@
+#include "analysis/Lines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvane::analysis {
+
+bool Recipe::IsZero() const {
+    return std::all_of(counts.begin(), counts.end(), [](std::int16_t c) { return c == 0; });
+}
+
+Recipe Recipe::operator+(const Recipe& other) const {
+    Recipe r;
+    for (int b = 0; b < kBases; ++b)
+        r.counts[b] = static_cast<std::int16_t>(counts[b] + other.counts[b]);
+    return r;
+}
+
+Recipe Recipe::operator-(const Recipe& other) const {
+    return *this + -other;
+}
+
+Recipe Recipe::operator-() const {
+    Recipe r;
+    for (int b = 0; b < kBases; ++b)
+        r.counts[b] = static_cast<std::int16_t>(-counts[b]);
+    return r;
+}
+
+Recipe BaseRecipe(int base, int count) {
+    Recipe r;
+    r.counts[base] = static_cast<std::int16_t>(count);
+    return r;
+}
+
+bool FoldMHz(double& mhz) {
+    double f = std::fmod(mhz, kSamplingMHz);
+    if (f < 0) f += kSamplingMHz;
+    bool mirrored = false;
+    if (f > kNyquistMHz) {
+        f = kSamplingMHz - f;
+        mirrored = true;
+    }
+    if (f < kSameFrequencyMHz) f = 0;
+    if (f > kNyquistMHz - kSameFrequencyMHz) f = kNyquistMHz;
+    mhz = f;
+    return mirrored;
+}
+
+bool AtDcOrNyquist(double mhz) {
+    return mhz == 0 || mhz == kNyquistMHz;
+}
+
+double LineWatts(const Line& line) {
+    const double a = std::abs(line.phasor);
+    return AtDcOrNyquist(line.mhz) ? a * a / 50.0 : a * a / 100.0;
+}
+
+double Strongest(const LineSet& lines) {
+    double strongest = 0;
+    for (const Line& l : lines) {
+        const double a = std::abs(l.phasor);
+        if (std::isfinite(a)) strongest = std::max(strongest, a);
+    }
+    return strongest;
+}
+
+double AmplitudeSum(const LineSet& lines) {
+    double sum = 0;
+    for (const Line& l : lines)
+        sum += std::abs(l.phasor);
+    return sum;
+}
+
+namespace {
+
+// Adds an origin unless its recipe is known already; beyond kMostOrigins it is only counted.
+void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
+    const bool known = std::any_of(origins.begin(), origins.end(),
+                                   [&](const Origin& k) { return k.recipe == o.recipe; });
+    if (known) return;
+    if (origins.size() < kMostOrigins)
+        origins.push_back(o);
+    else
+        ++more;
+}
+
+// Adds the lines [first, last) of one frequency into one line.
+Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
+    std::sort(first, last, [](const Line& a, const Line& b) {
+        return std::norm(a.phasor) > std::norm(b.phasor);
+    });
+    Line merged = std::move(*first);
+    std::vector<Origin> origins{merged.origin};
+    int more = merged.moreOrigins;
+    for (const Origin& o : merged.others)
+        AddOrigin(origins, more, o);
+    for (auto it = first + 1; it != last; ++it) {
+        merged.phasor += it->phasor;
+        merged.approximate = merged.approximate || it->approximate;
+        AddOrigin(origins, more, it->origin);
+        for (const Origin& o : it->others)
+            AddOrigin(origins, more, o);
+        more += it->moreOrigins;
+    }
+    merged.origin = origins.front();
+    merged.others.assign(origins.begin() + 1, origins.end());
+    merged.moreOrigins = more;
+    return merged;
+}
+
+}  // namespace
+
+void Normalise(LineSet& lines, double floor) {
+    // A line that overflowed has no level to compare or add: it is dropped before sorting.
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const Line& l) {
+                                   return !std::isfinite(l.phasor.real()) ||
+                                          !std::isfinite(l.phasor.imag()) || !std::isfinite(l.mhz);
+                               }),
+                lines.end());
+    std::sort(lines.begin(), lines.end(),
+              [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    LineSet merged;
+    merged.reserve(lines.size());
+    for (auto first = lines.begin(); first != lines.end();) {
+        auto last = first + 1;
+        while (last != lines.end() && last->mhz - first->mhz < kSameFrequencyMHz)
+            ++last;
+        Line line = last - first == 1 ? std::move(*first) : MergeGroup(first, last);
+        // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
+        if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
+        if (std::abs(line.phasor) >= floor && std::abs(line.phasor) > 0)
+            merged.push_back(std::move(line));
+        first = last;
+    }
+    lines = std::move(merged);
+}
+
+double KeepStrongest(LineSet& lines, std::size_t count) {
+    if (lines.size() <= count) return 0;
+    std::nth_element(
+        lines.begin(), lines.begin() + static_cast<long>(count), lines.end(),
+        [](const Line& a, const Line& b) { return std::norm(a.phasor) > std::norm(b.phasor); });
+    const double left = std::abs(lines[count].phasor);
+    lines.resize(count);
+    std::sort(lines.begin(), lines.end(),
+              [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    return left;
+}
+
+namespace {
+
+std::vector<const Line*> ByAmplitude(const LineSet& lines) {
+    std::vector<const Line*> sorted;
+    sorted.reserve(lines.size());
+    for (const Line& l : lines)
+        sorted.push_back(&l);
+    std::sort(sorted.begin(), sorted.end(), [](const Line* a, const Line* b) {
+        return std::norm(a->phasor) > std::norm(b->phasor);
+    });
+    return sorted;
+}
+
+// Re(A e^(i a t)) Re(B e^(i b t)) = Re(AB e^(i(a+b)t)) / 2 + Re(A conj(B) e^(i(a-b)t)) / 2.
+Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
+    Line p;
+    p.mhz = sum ? x.mhz + y.mhz : x.mhz - y.mhz;
+    p.phasor = 0.5 * x.phasor * (sum ? y.phasor : std::conj(y.phasor));
+    Recipe recipe = sum ? x.origin.recipe + y.origin.recipe : x.origin.recipe - y.origin.recipe;
+    if (FoldMHz(p.mhz)) {
+        p.phasor = std::conj(p.phasor);
+        recipe = -recipe;
+    }
+    p.approximate = x.approximate || y.approximate;
+    p.origin.recipe = recipe;
+    p.origin.kind = OriginKind::Product;
+    p.origin.order = static_cast<std::int8_t>(order);
+    p.origin.stage = static_cast<std::int8_t>(stage);
+    return p;
+}
+
+}  // namespace
+
+LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage) {
+    const std::vector<const Line*> sa = ByAmplitude(a);
+    const std::vector<const Line*> sb = ByAmplitude(b);
+    LineSet products;
+    for (const Line* x : sa) {
+        const double ax = std::abs(x->phasor);
+        for (const Line* y : sb) {
+            // A product with a DC level lands twice on one frequency, hence the full product.
+            if (ax * std::abs(y->phasor) < floor) break;
+            products.push_back(Product(*x, *y, true, order, stage));
+            products.push_back(Product(*x, *y, false, order, stage));
+        }
+    }
+    return products;
+}
+
+}  // namespace quorvane::analysis

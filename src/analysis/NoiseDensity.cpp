@@ -1,0 +1,98 @@
+#include "analysis/NoiseDensity.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "engine/SignalBuffer.h"
+
+namespace quorvane::analysis {
+
+namespace {
+
+constexpr int kBins = static_cast<int>(kSampleCount);
+constexpr int kHalf = kBins / 2;
+// LO lines carrying less than this share of its power are spread evenly instead of shifted.
+constexpr double kWeakestShift = 1e-4;
+
+// Adds weight x the density moved up by `shift` bins, circularly; a shift between bins is split
+// between the two neighbours.
+void AddShifted(std::vector<double>& out, const std::vector<double>& in, double shift,
+                double weight) {
+    const double whole = std::floor(shift);
+    const double part = shift - whole;
+    long from = -static_cast<long>(whole) % kBins;  // the bin that lands on bin 0
+    if (from < 0) from += kBins;
+    std::size_t a = static_cast<std::size_t>(from);
+    std::size_t b = a == 0 ? kBins - 1 : a - 1;
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        out[k] += weight * ((1 - part) * in[a] + part * in[b]);
+        b = a;
+        a = a + 1 == kSampleCount ? 0 : a + 1;
+    }
+}
+
+}  // namespace
+
+NoiseDensity::NoiseDensity() : bins_(kSampleCount, 0.0) {}
+
+void NoiseDensity::AddWhite(double sigmaVolts) {
+    const double perBin = sigmaVolts * sigmaVolts / kReferenceOhms / kBins;
+    for (double& b : bins_)
+        b += perBin;
+}
+
+void NoiseDensity::Mask(const PassBand& band) {
+    for (int k = 0; k <= kHalf; ++k) {
+        if (PassBandKeepsBin(band, k)) continue;
+        bins_[static_cast<std::size_t>(k)] = 0;
+        bins_[static_cast<std::size_t>((kBins - k) % kBins)] = 0;
+    }
+}
+
+void NoiseDensity::Scale(double factor) {
+    for (double& b : bins_)
+        b *= factor;
+}
+
+void NoiseDensity::Mix(const LineSet& lo, double meanSquare) {
+    std::vector<double> mixed(kSampleCount, 0.0);
+    double shifted = 0;
+    for (const Line& line : lo) {
+        const double a = std::abs(line.phasor);
+        const double shift = line.mhz / kBinMHz;
+        if (AtDcOrNyquist(line.mhz)) {
+            if (a * a < kWeakestShift * meanSquare) continue;
+            AddShifted(mixed, bins_, shift, a * a);
+            shifted += a * a;
+        } else {
+            if (a * a / 2 < kWeakestShift * meanSquare) continue;
+            AddShifted(mixed, bins_, shift, a * a / 4);
+            AddShifted(mixed, bins_, -shift, a * a / 4);
+            shifted += a * a / 2;
+        }
+    }
+    const double spread = std::max(0.0, meanSquare - shifted) * Total() / kBins;
+    for (double& b : mixed)
+        b += spread;
+    bins_ = std::move(mixed);
+}
+
+double NoiseDensity::Total() const {
+    return std::accumulate(bins_.begin(), bins_.end(), 0.0);
+}
+
+std::vector<double> NoiseDensity::OneSided(double factor, const NoiseDensity& plus) const {
+    auto at = [&](int k) {
+        const auto i = static_cast<std::size_t>(k);
+        return factor * bins_[i] + plus.bins_[i];
+    };
+    std::vector<double> oneSided(kHalf + 1);
+    oneSided[0] = at(0);
+    oneSided[kHalf] = at(kHalf);
+    for (int k = 1; k < kHalf; ++k)
+        oneSided[static_cast<std::size_t>(k)] = at(k) + at(kBins - k);
+    return oneSided;
+}
+
+}  // namespace quorvane::analysis

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <vector>
+
+#include "analysis/Lines.h"
+#include "engine/StageModel.h"
+
+namespace quorvane::analysis {
+
+// The expected noise power of a signal in each of the 8192 bins of its transform (both
+// halves, so bin 8192 - k mirrors bin k), in watts: the sum of all bins is the noise power.
+class NoiseDensity {
+  public:
+    NoiseDensity();
+
+    // Adds white noise of this many volts standard deviation per sample.
+    void AddWhite(double sigmaVolts);
+    // Zeroes the bins the filter clears.
+    void Mask(const PassBand& band);
+    // Multiplies by a power factor.
+    void Scale(double factor);
+    // What a mixer does to noise: each line of the LO shifts a copy of the density by its
+    // frequency, weighted by its power (|a|^2 / 4 to each side, a DC or 40 MHz value squared).
+    // A shift between bins is split between the two neighbours. The part of the LO's power in
+    // lines too weak to list is spread evenly.
+    void Mix(const LineSet& lo, double meanSquare);
+
+    double Total() const;
+    // The density folded into bins 0..4096, each bin with its mirror.
+    std::vector<double> OneSided(double factor, const NoiseDensity& plus) const;
+
+  private:
+    std::vector<double> bins_;
+};
+
+}  // namespace quorvane::analysis
