@@ -17,6 +17,13 @@ void SetCaption(QLabel* label, const std::string& text) {
     label->setText(QString::fromStdString(text));
 }
 
+// Each change of a description is announced, so an unchanged one is not set again.
+void Describe(QWidget* picture, std::string_view description) {
+    const QString text =
+        QString::fromUtf8(description.data(), static_cast<int>(description.size()));
+    if (picture->accessibleDescription() != text) picture->setAccessibleDescription(text);
+}
+
 }  // namespace
 
 // What a plot group keeps between draws: the freeze box's remembered full scale, and what the
@@ -25,6 +32,8 @@ struct PlotGroup::State {
     FreezeMemory freeze;
     TimeHoverModel timeHover;
     SpectrumHoverModel spectrumHover;
+    std::vector<double> timeSamples;
+    SpectrumColumns spectrumColumns;
     QPointer<PictureBox> picSignal;
     QPointer<PictureBox> picSpectrum;
 };
@@ -37,12 +46,20 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
         [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
     widgets_.picSpectrum->SetHoverTextProvider(
         [state](double x, double y) { return SpectrumHoverText(state->spectrumHover, x, y); });
+    widgets_.picSignal->SetDataProvider([state] { return TimeTraceTable(state->timeSamples); });
+    widgets_.picSpectrum->SetDataProvider(
+        [state] { return SpectrumTable(state->spectrumColumns); });
+    Describe(widgets_.picSignal, kEmptyPictureDescription);
+    Describe(widgets_.picSpectrum, kEmptyPictureDescription);
 }
 
 PlotGroup::~PlotGroup() {
     // The pictures may outlive the group: they must not ask it for read-outs any more.
-    if (state_->picSignal) state_->picSignal->SetHoverTextProvider({});
-    if (state_->picSpectrum) state_->picSpectrum->SetHoverTextProvider({});
+    for (PictureBox* picture : {state_->picSignal.data(), state_->picSpectrum.data()}) {
+        if (!picture) continue;
+        picture->SetHoverTextProvider({});
+        picture->SetDataProvider({});
+    }
     delete state_;
 }
 
@@ -57,6 +74,8 @@ void PlotGroup::PlotSignal(const SignalBuffer& signal, std::uint32_t colour) {
     SetCaption(widgets_.lblMaxTime, result.maxTime);
     SetCaption(widgets_.lblSignalMax, result.signalMax);
     state_->timeHover = result.hover;
+    state_->timeSamples = std::move(result.samples);
+    Describe(picture, result.description);
     picture->Show(std::move(result.drawing));
 }
 
@@ -71,12 +90,18 @@ void PlotGroup::PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour) {
     SetCaption(widgets_.lblMinFreq, result.minFreq);
     SetCaption(widgets_.lblMaxFreq, result.maxFreq);
     state_->spectrumHover = result.hover;
+    state_->spectrumColumns = std::move(result.columns);
+    Describe(picture, result.description);
     picture->Show(std::move(result.drawing));
 }
 
 void PlotGroup::Clear() {
     state_->timeHover = {};
     state_->spectrumHover = {};
+    state_->timeSamples.clear();
+    state_->spectrumColumns = {};
+    Describe(widgets_.picSignal, kEmptyPictureDescription);
+    Describe(widgets_.picSpectrum, kEmptyPictureDescription);
     widgets_.picSignal->Cls();
     widgets_.picSpectrum->Cls();
 }
