@@ -70,8 +70,9 @@ class AccessibleComboBox : public QAccessibleWidget {
         return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action != showMenuAction()) return QAccessibleWidget::doAction(action);
-        if (Box()->view()->isVisible()) {
+        if (action != showMenuAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (Box()->view()->isVisible()) {
             Box()->hidePopup();
         } else {
             Box()->showPopup();

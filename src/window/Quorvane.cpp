@@ -56,9 +56,8 @@ void PlacePanel(StagePanel* panel, const layout::Place& p) {
     panel->SetLeft(p.left);
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
-                  Qt::Alignment horizontal, QLabel* label = nullptr) {
-    if (!label) label = new QLabel(parent);
+QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, const char* text,
+                   Qt::Alignment horizontal) {
     label->setText(QString::fromLatin1(text));
     label->setObjectName(name);
     label->setFont(SansSerif(kTextPoints));
@@ -66,6 +65,11 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, 
     label->setWordWrap(true);
     Place(label, p);
     return label;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
+                  Qt::Alignment horizontal) {
+    return SetUpLabel(new QLabel(parent), name, p, text, horizontal);
 }
 
 QScrollBar* MakeScrollBar(QWidget* parent, const QString& name, const layout::Place& p,
@@ -206,8 +210,7 @@ void Quorvane::CreateConfigurationRow() {
     cmbMode_->setGeometry(box.x(), box.y(), box.width(), cmbMode_->sizeHint().height());
 
     lblPowerOut_ = new ReadoutLabel(this);
-    MakeLabel(this, QStringLiteral("lblPowerOut"), layout::kPowerOut, "", Qt::AlignRight,
-              lblPowerOut_);
+    SetUpLabel(lblPowerOut_, QStringLiteral("lblPowerOut"), layout::kPowerOut, "", Qt::AlignRight);
 }
 
 void Quorvane::CreatePlotGroup(int g) {

@@ -47,8 +47,8 @@ void DescribeBar(QScrollBar* bar, int g, PlotControl control, Tip tip,
                  std::string (*reading)(int value)) {
     bar->setAccessibleName(Text(PlotControlName(g, control)));
     bar->setToolTip(Text(ToolTip(tip)));
-    static_cast<ReadingScrollBar*>(bar)->SetValueText(
-        [reading](int value) { return Text(reading(value)); });
+    if (auto* readingBar = qobject_cast<ReadingScrollBar*>(bar))
+        readingBar->SetValueText([reading](int value) { return Text(reading(value)); });
 }
 
 }  // namespace
