@@ -8,7 +8,6 @@
 #include "access/TestPointPlaces.h"
 #include "access/TextWrap.h"
 #include "access/ToolTips.h"
-#include "access/WindowSummary.h"
 
 namespace quorvane {
 namespace {
@@ -98,86 +97,6 @@ TEST(ControlNames, StagesAndTestPointsFollowTheArchitecture) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.name, c.expected);
-}
-
-ChainSnapshot QuietChain() {
-    ChainSnapshot chain;
-    for (OscillatorSettings& tone : chain.oscillators) {
-        tone.Frequency = 0;
-        tone.Power = -1e12;
-    }
-    return chain;
-}
-
-void Place(ChainSnapshot& chain, int slot, bool switchedIn, const StageSettings& stage) {
-    SlotSettings& s = chain.chainSlots[static_cast<std::size_t>(slot)];
-    s.switchedIn = switchedIn;
-    s.stages[static_cast<std::size_t>(s.stageCount++)] = stage;
-}
-
-TEST(WindowSummary, ListsSourcesSwitchedInStagesTestPointsAndPower) {
-    ChainSnapshot dual = QuietChain();
-    dual.oscillators[0] = {7.5, -12, 1};
-    dual.noise = {77, 1};
-    StageSettings mixer{StageKind::Mixer, 0, 10, 3, 60, 0.2, true, 0, 0};
-    StageSettings filter{StageKind::Filter, 1, -3, 3, 60, 0, false, 0.5, 10.7};
-    StageSettings amplifier{StageKind::Amplifier, 1, 20, 6, -10, 0, false, 0, 0};
-    Place(dual, 1, true, mixer);
-    Place(dual, 2, true, filter);
-    Place(dual, 3, false, {StageKind::Mixer, 1});
-    dual.first = 2;
-    dual.second = 8;
-
-    ChainSnapshot homodyne = QuietChain();
-    Place(homodyne, 3, false, amplifier);
-    homodyne.chainSlots[5].switchedIn = true;  // an empty slot runs nothing
-
-    ChainSnapshot typed = QuietChain();
-    Place(typed, 3, true, amplifier);
-    typed.first = 4;
-
-    struct Case {
-        WindowSummaryInput input;
-        const char* text;
-    };
-    const Case cases[] = {
-        {{"Dual-Conversion Heterodyne", dual, "Pout = 1.000e-03"},
-         "Quorvane\n"
-         "Architecture: Dual-Conversion Heterodyne\n"
-         "Tone 1: 7.5 MHz, -12 dBnW, inverted\n"
-         "Tone 2: 0 MHz, off\n"
-         "Tone 3: 0 MHz, off\n"
-         "Noise: 77 K, on\n"
-         "1st Mixer: LO 0.2 MHz, switching, gain 10 dB, noise figure 3 dB, IP3 Inf (60 dBm)\n"
-         "1st IF Filter: centre 10.7 MHz, bandwidth 0.5 MHz, gain -3 dB, noise figure 3 dB\n"
-         "Left plot group: test point 2, after Image Filter\n"
-         "Right plot group: test point 8, receiver output\n"
-         "Output power: Pout = 1.000e-03\n"},
-        {{"Homodyne", homodyne, "Pout = overflow"},
-         "Quorvane\n"
-         "Architecture: Homodyne\n"
-         "Tone 1: 0 MHz, off\n"
-         "Tone 2: 0 MHz, off\n"
-         "Tone 3: 0 MHz, off\n"
-         "Noise: 290 K, off\n"
-         "Stages switched in: none\n"
-         "Left plot group: no test point\n"
-         "Right plot group: no test point\n"
-         "Output power: Pout = overflow\n"},
-        {{"homodyne", typed, "Pout = 0.000e+00"},
-         "Quorvane\n"
-         "Architecture: Single-Conversion Heterodyne\n"
-         "Tone 1: 0 MHz, off\n"
-         "Tone 2: 0 MHz, off\n"
-         "Tone 3: 0 MHz, off\n"
-         "Noise: 290 K, off\n"
-         "IF Amp: gain 20 dB, noise figure 6 dB, IP3 -10 dBm\n"
-         "Left plot group: test point 4, after 1st Mixer\n"
-         "Right plot group: no test point\n"
-         "Output power: Pout = 0.000e+00\n"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WindowSummary(c.input), c.text);
 }
 
 }  // namespace
