@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace quorvane {
@@ -17,5 +18,9 @@ struct Drawing {
     std::uint32_t colour = 0;
     std::vector<TwipLine> lines;
 };
+
+// What a cleared picture tells a screen reader.
+inline constexpr std::string_view kEmptyPictureDescription =
+    "Empty: no test point is shown in this plot group";
 
 }  // namespace quorvane

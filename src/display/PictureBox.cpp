@@ -1,15 +1,37 @@
 #include "display/PictureBox.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
+#include "panels/AccessibleControls.h"
 #include "panels/Twips.h"
 
 namespace quorvane {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    InstallAccessibleControls();
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copyPicture = new QAction(QStringLiteral("Copy Picture"), this);
+    connect(copyPicture, &QAction::triggered, this, &PictureBox::CopyPicture);
+    addAction(copyPicture);
+    auto* copyData = new QAction(QStringLiteral("Copy Data"), this);
+    connect(copyData, &QAction::triggered, this, &PictureBox::CopyData);
+    addAction(copyData);
+}
+
+void PictureBox::CopyPicture() {
+    // grab() renders at the device pixel ratio of the screen the picture is on.
+    QGuiApplication::clipboard()->setImage(grab().toImage());
+}
+
+void PictureBox::CopyData() {
+    if (data_) QGuiApplication::clipboard()->setText(QString::fromStdString(data_()));
 }
 
 int PictureBox::ScaleWidth() const {

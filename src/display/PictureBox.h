@@ -11,13 +11,17 @@ namespace quorvane {
 
 // A drawing surface for the plots. It paints the last drawing it was given, at 15 twips per
 // logical pixel, until it is given another one or cleared. It computes nothing itself; what it
-// shows under the pointer comes from a hover-text provider.
+// shows under the pointer comes from a hover-text provider, and the text "Copy Data" puts on
+// the clipboard from a data provider. Its context menu (also reached from the keyboard, as the
+// picture takes focus) offers "Copy Picture" and "Copy Data".
 class PictureBox : public QWidget {
     Q_OBJECT
 
   public:
     // The text to show for the point (x, y) in twips; an empty text shows nothing.
     using HoverTextProvider = std::function<std::string(double xTwips, double yTwips)>;
+    // The data of the present drawing as tab-separated text.
+    using DataProvider = std::function<std::string()>;
 
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -36,6 +40,12 @@ class PictureBox : public QWidget {
     // The text the tooltip shows with the pointer at (x, y) in logical pixels.
     QString HoverTextAt(QPointF pixel) const;
 
+    void SetDataProvider(DataProvider provider) { data_ = std::move(provider); }
+    // The picture as an image at the screen's device pixel ratio, onto the clipboard.
+    void CopyPicture();
+    // The data provider's text onto the clipboard.
+    void CopyData();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -46,6 +56,7 @@ class PictureBox : public QWidget {
 
     Drawing drawing_;
     HoverTextProvider hoverText_;
+    DataProvider data_;
     QPointF pointer_;  // last pointer position over the picture, in logical pixels
     bool pointerInside_ = false;
 };

@@ -18,6 +18,13 @@ void SetCaption(QLabel* label, const std::string& text) {
     label->setText(QString::fromStdString(text));
 }
 
+// Each change of a description is announced, so an unchanged one is not set again.
+void Describe(QWidget* picture, std::string_view description) {
+    const QString text =
+        QString::fromUtf8(description.data(), static_cast<int>(description.size()));
+    if (picture->accessibleDescription() != text) picture->setAccessibleDescription(text);
+}
+
 }  // namespace
 
 // What a plot group keeps between draws: the freeze box's remembered full scale, and what the
@@ -27,6 +34,8 @@ struct PlotGroup::State {
     TimeHoverModel timeHover;
     SpectrumHoverModel spectrumHover;
     LineReadoutSource lineReadout;
+    std::vector<double> timeSamples;
+    SpectrumColumns spectrumColumns;
     QPointer<PictureBox> picSignal;
     QPointer<PictureBox> picSpectrum;
 };
@@ -40,12 +49,20 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
     widgets_.picSpectrum->SetHoverTextProvider([state](double x, double y) {
         return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout, kTwipsPerPixel);
     });
+    widgets_.picSignal->SetDataProvider([state] { return TimeTraceTable(state->timeSamples); });
+    widgets_.picSpectrum->SetDataProvider(
+        [state] { return SpectrumTable(state->spectrumColumns); });
+    Describe(widgets_.picSignal, kEmptyPictureDescription);
+    Describe(widgets_.picSpectrum, kEmptyPictureDescription);
 }
 
 PlotGroup::~PlotGroup() {
     // The pictures may outlive the group: they must not ask it for read-outs any more.
-    if (state_->picSignal) state_->picSignal->SetHoverTextProvider({});
-    if (state_->picSpectrum) state_->picSpectrum->SetHoverTextProvider({});
+    for (PictureBox* picture : {state_->picSignal.data(), state_->picSpectrum.data()}) {
+        if (!picture) continue;
+        picture->SetHoverTextProvider({});
+        picture->SetDataProvider({});
+    }
     delete state_;
 }
 
@@ -60,6 +77,8 @@ void PlotGroup::PlotSignal(const SignalBuffer& signal, std::uint32_t colour) {
     SetCaption(widgets_.lblMaxTime, result.maxTime);
     SetCaption(widgets_.lblSignalMax, result.signalMax);
     state_->timeHover = result.hover;
+    state_->timeSamples = std::move(result.samples);
+    Describe(picture, result.description);
     picture->Show(std::move(result.drawing));
 }
 
@@ -74,6 +93,8 @@ void PlotGroup::PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour) {
     SetCaption(widgets_.lblMinFreq, result.minFreq);
     SetCaption(widgets_.lblMaxFreq, result.maxFreq);
     state_->spectrumHover = result.hover;
+    state_->spectrumColumns = std::move(result.columns);
+    Describe(picture, result.description);
     picture->Show(std::move(result.drawing));
 }
 
@@ -84,6 +105,10 @@ void PlotGroup::SetLineReadout(LineReadoutSource source) {
 void PlotGroup::Clear() {
     state_->timeHover = {};
     state_->spectrumHover = {};
+    state_->timeSamples.clear();
+    state_->spectrumColumns = {};
+    Describe(widgets_.picSignal, kEmptyPictureDescription);
+    Describe(widgets_.picSpectrum, kEmptyPictureDescription);
     widgets_.picSignal->Cls();
     widgets_.picSpectrum->Cls();
 }

@@ -125,6 +125,18 @@ std::string FormatEng(double x) {
     return FormatPlain(rounded).append(letter);
 }
 
+std::string EngWithUnit(double x, const char* unit) {
+    std::string number = FormatEng(x);
+    if (!number.empty() && number.front() == ' ') number.erase(0, 1);
+    std::string prefix;
+    if (!number.empty() &&
+        std::string_view("TGMkmunpf").find(number.back()) != std::string_view::npos) {
+        prefix = number.back() == 'u' ? "\u00B5" : std::string(1, number.back());
+        number.pop_back();
+    }
+    return number + " " + prefix + unit;
+}
+
 std::string FormatReading(double x, const char* unit) {
     std::string text = x < 0 ? "-" : "";
     if (!std::isfinite(x)) return NonFiniteText(x).append(" ").append(unit);

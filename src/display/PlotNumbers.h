@@ -25,6 +25,10 @@ std::string FormatPlain(double x);
 // negative values among them) are written without prefix.
 std::string FormatEng(double x);
 
+// FormatEng's text as a quantity with its unit, for texts that are read rather than squeezed
+// beside an axis: EngWithUnit(1.25e-6, "s") -> "1.3 µs", EngWithUnit(0.02, "V") -> "20 mV".
+std::string EngWithUnit(double x, const char* unit);
+
 // A value with three significant digits, an SI prefix and a unit, for pointer read-outs:
 // FormatReading(-0.0123, "V") -> "-12.3 mV", FormatReading(1.28e-6, "s") -> "1.28 us".
 std::string FormatReading(double x, const char* unit);

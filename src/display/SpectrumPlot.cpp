@@ -7,6 +7,7 @@
 
 #include "display/PlotNumbers.h"
 #include "engine/nrFFT.h"
+#include "panels/NumberText.h"
 
 namespace quorvane {
 
@@ -73,6 +74,30 @@ double ColumnLevelDb(const std::vector<double>& powers, std::int32_t b0, std::in
     return PowerDb(sum / (b1 - b0 + 1));
 }
 
+// The connected trace of the column levels: 100 segments, each drawn again 15 twips lower.
+Drawing TraceOfLevels(const std::vector<double>& levels, double strongestDb, double width,
+                      double height, std::uint32_t colour) {
+    const double top = strongestDb + kTopMarginDb;
+    const double bottom = strongestDb + kBottomDb;
+    const double cw = std::floor(width / kColumns);
+
+    Drawing drawing;
+    drawing.colour = colour;
+    drawing.lines.reserve(2 * kColumns);
+    int yp = 0;
+    for (int n = 0; n < kColumns; ++n) {
+        const int yi = LevelRow(levels[static_cast<std::size_t>(n)], top, bottom, height);
+        if (n == 0) yp = yi;
+        const auto xl = static_cast<float>(n * cw);
+        const auto xr = static_cast<float>((n + 1) * cw);
+        drawing.lines.push_back({xl, static_cast<float>(yp), xr, static_cast<float>(yi)});
+        drawing.lines.push_back(
+            {xl, static_cast<float>(yp) + kThickening, xr, static_cast<float>(yi) + kThickening});
+        yp = yi;
+    }
+    return drawing;
+}
+
 double TaperSum() {
     double sum = kPoints - 2 * kTaperLength;
     for (int j = 0; j < kTaperLength; ++j)
@@ -97,6 +122,14 @@ FrequencyWindow ComputeFrequencyWindow(int spanValue, int centreValue) {
     w.bf = RoundToBin(w.c - w.h);
     w.bl = RoundToBin(w.c + w.h);
     return w;
+}
+
+std::string SpanText(int spanValue) {
+    return FormatGeneral(2 * HalfSpan(spanValue)) + " MHz";
+}
+
+std::string CentreText(int centreValue) {
+    return FormatGeneral(centreValue / 10.0) + " MHz";
 }
 
 std::string MinFreqLabel(const FrequencyWindow& window) {
@@ -142,30 +175,31 @@ double StrongestLevelDb(const std::vector<double>& powers) {
     return strongest > 0 ? std::max(kNoStrongestDb, PowerDb(strongest)) : kNoStrongestDb;
 }
 
-Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& window,
-                      double strongestDb, double width, double height, std::uint32_t colour) {
-    const double top = strongestDb + kTopMarginDb;
-    const double bottom = strongestDb + kBottomDb;
-    const double cw = std::floor(width / kColumns);
-    const double bpc = static_cast<double>(window.bl - window.bf) / kColumns;
+double StrongestFrequencyMHz(const std::vector<double>& powers) {
+    std::size_t strongest = 0;
+    for (std::size_t k = 1; k < powers.size(); ++k) {
+        if (powers[k] > powers[strongest]) strongest = k;
+    }
+    const std::size_t folded =
+        strongest > powers.size() / 2 ? powers.size() - strongest : strongest;
+    return static_cast<double>(folded) * kBinWidth / 1e6;
+}
 
-    Drawing drawing;
-    drawing.colour = colour;
-    drawing.lines.reserve(2 * kColumns);
-    int yp = 0;
+std::vector<double> ColumnLevelsDb(const std::vector<double>& powers,
+                                   const FrequencyWindow& window) {
+    const double bpc = static_cast<double>(window.bl - window.bf) / kColumns;
+    std::vector<double> levels(kColumns);
     for (int n = 0; n < kColumns; ++n) {
         const auto b0 = static_cast<std::int32_t>(std::floor(n * bpc + 0.5)) + window.bf;
         const auto b1 = static_cast<std::int32_t>(std::floor((n + 1) * bpc + 0.5)) + window.bf;
-        const int yi = LevelRow(ColumnLevelDb(powers, b0, b1, bpc), top, bottom, height);
-        if (n == 0) yp = yi;
-        const auto xl = static_cast<float>(n * cw);
-        const auto xr = static_cast<float>((n + 1) * cw);
-        drawing.lines.push_back({xl, static_cast<float>(yp), xr, static_cast<float>(yi)});
-        drawing.lines.push_back(
-            {xl, static_cast<float>(yp) + kThickening, xr, static_cast<float>(yi) + kThickening});
-        yp = yi;
+        levels[static_cast<std::size_t>(n)] = ColumnLevelDb(powers, b0, b1, bpc);
     }
-    return drawing;
+    return levels;
+}
+
+Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& window,
+                      double strongestDb, double width, double height, std::uint32_t colour) {
+    return TraceOfLevels(ColumnLevelsDb(powers, window), strongestDb, width, height, colour);
 }
 
 double SineDbmForBinLevel(double binDb) {
@@ -186,10 +220,13 @@ SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
     const std::vector<double> powers = BinPowers(data);
     const double strongest = StrongestLevelDb(powers);
     const bool silent = strongest <= kSilenceDb;
+    result.columns = {window.c - window.h, window.c + window.h, strongest, {}};
     if (!silent) {
-        result.drawing = SpectrumTrace(powers, window, strongest, settings.width, settings.height,
-                                       settings.colour);
+        result.columns.levelDb = ColumnLevelsDb(powers, window);
+        result.drawing = TraceOfLevels(result.columns.levelDb, strongest, settings.width,
+                                       settings.height, settings.colour);
     }
+    result.description = SpectrumDescription(window, powers, strongest);
     result.hover = {true,
                     silent,
                     window.c - window.h,
@@ -231,6 +268,29 @@ std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double 
     const double tolerance = kNearBins * kBinWidth / 1e6 + pointerTwips / 2 * mhzPerTwip;
     const std::string line = lines(HoverMHz(model, x), tolerance);
     return line.empty() ? text : text + "\n" + line;
+}
+
+std::string SpectrumTable(const SpectrumColumns& columns) {
+    std::string table =
+        "Frequency (MHz)\tLevel (dB relative to the strongest bin)\tSine peaking here (dBm)\n";
+    const double step = (columns.highMHz - columns.lowMHz) / kColumns;
+    for (std::size_t n = 0; n < columns.levelDb.size(); ++n) {
+        // Column n's level is drawn at its right edge.
+        const double mhz = columns.lowMHz + static_cast<double>(n + 1) * step;
+        const double level = columns.levelDb[n];
+        table += FormatFixed(mhz, 4) + "\t" + FormatFixed(level - columns.strongestDb, 2) + "\t" +
+                 FormatFixed(SineDbmForBinLevel(level), 2) + "\n";
+    }
+    return table;
+}
+
+std::string SpectrumDescription(const FrequencyWindow& window, const std::vector<double>& powers,
+                                double strongestDb) {
+    std::string text = "Spectrum from " + FormatGeneral(window.c - window.h) + " to " +
+                       FormatGeneral(window.c + window.h) + " MHz";
+    if (strongestDb <= kSilenceDb) return text + ": no signal";
+    return text + "; strongest component at " + FormatFixed(StrongestFrequencyMHz(powers), 3) +
+           " MHz, " + FormatFixed(SineDbmForBinLevel(strongestDb), 1) + " dBm";
 }
 
 }  // namespace quorvane

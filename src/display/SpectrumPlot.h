@@ -26,6 +26,11 @@ struct FrequencyWindow {
 // the centre value is in tenths of a MHz.
 FrequencyWindow ComputeFrequencyWindow(int spanValue, int centreValue);
 
+// The span and centre scroll bars' readings: "20 MHz" for the whole span of value 6, "0.2 MHz"
+// for value 0; the centre "10 MHz" for value 100.
+std::string SpanText(int spanValue);
+std::string CentreText(int centreValue);
+
 // The axis labels in MHz, truncated to one decimal: " 9.7", " 10.2", " .5".
 std::string MinFreqLabel(const FrequencyWindow& window);
 std::string MaxFreqLabel(const FrequencyWindow& window);
@@ -41,6 +46,9 @@ double PowerDb(double p);
 // The level in dB of the strongest bin of all 8192, or -1000 when every bin is 0 (or NaN).
 double StrongestLevelDb(const std::vector<double>& powers);
 
+// The strongest bin's frequency in MHz, 0 to 40 MHz: bins above 4096 mirror those below it.
+double StrongestFrequencyMHz(const std::vector<double>& powers);
+
 // Levels at or below this are silence: the picture stays empty.
 inline constexpr double kSilenceDb = -100;
 
@@ -50,6 +58,11 @@ inline constexpr double kSilenceDb = -100;
 // not a number, sit on the bottom edge.
 Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& window,
                       double strongestDb, double width, double height, std::uint32_t colour);
+
+// The level in dB of each of the 100 columns, as the trace draws it, before it is fitted into
+// the picture.
+std::vector<double> ColumnLevelsDb(const std::vector<double>& powers,
+                                   const FrequencyWindow& window);
 
 // Absolute calibration of the bin levels: the power in dBm, into 50 ohms, of a sine whose bin
 // at the sine's frequency stands at binDb (a sine of amplitude A at a bin centre gives
@@ -75,12 +88,22 @@ struct SpectrumPlotSettings {
     std::uint32_t colour = 0;
 };
 
+// What the trace shows, for "Copy Data": the window and the level of each column.
+struct SpectrumColumns {
+    double lowMHz = 0;
+    double highMHz = 20;
+    double strongestDb = -1000;
+    std::vector<double> levelDb;  // one per column; empty when the signal is silent
+};
+
 struct SpectrumPlotResult {
     Drawing drawing;      // empty when the signal is silent
     std::string minFreq;  // lblMinFreq
     std::string maxFreq;  // lblMaxFreq
     std::optional<int> correctedCentre;
     SpectrumHoverModel hover;
+    SpectrumColumns columns;
+    std::string description;  // what the picture shows, for screen readers
 };
 
 SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
@@ -98,5 +121,14 @@ using LineReadoutSource = std::function<std::string(double mhz, double tolerance
 // pointer covers pointerTwips across, so a line counts as under it within 2 bins of any part.
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
                               const LineReadoutSource& lines, double pointerTwips);
+
+// The drawn points as tab-separated text with a header row and units, one row per column: the
+// frequency in MHz where the column's level is drawn, the level in dB relative to the strongest
+// bin, and the power in dBm of a sine peaking there.
+std::string SpectrumTable(const SpectrumColumns& columns);
+
+// "Spectrum from 0 to 20 MHz; strongest component at 5.000 MHz, -27.0 dBm", or "...: no signal".
+std::string SpectrumDescription(const FrequencyWindow& window, const std::vector<double>& powers,
+                                double strongestDb);
 
 }  // namespace quorvane

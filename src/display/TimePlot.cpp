@@ -1,7 +1,9 @@
 #include "display/TimePlot.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "display/PlotNumbers.h"
 
@@ -47,7 +49,7 @@ void AddLine(Drawing& drawing, double x1, double y1, double x2, double y2) {
 }
 
 void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowScale& rows,
-                 double width, Drawing& drawing) {
+                 double width, Drawing& drawing, std::bitset<kColumns>& clipped) {
     const float cw = ColumnWidth(width);
     drawing.lines.reserve(4 * kColumns);
     for (int c = 0; c < kColumns; ++c) {
@@ -57,6 +59,7 @@ void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowSc
         const std::int32_t y1 = rows.Row(data[span.s1]);
         const std::int32_t yhi = rows.Row(e.hi);
         const std::int32_t ylo = rows.Row(e.lo);
+        clipped[static_cast<std::size_t>(c)] = rows.Clips(e.hi) || rows.Clips(e.lo);
         const float xl = static_cast<float>(c) * cw;
         const float xr = static_cast<float>(c + 1) * cw;
         AddLine(drawing, xl, y0, xr, y1);
@@ -125,6 +128,11 @@ std::int32_t RowScale::Row(double v) const {
     return static_cast<std::int32_t>(row);
 }
 
+bool RowScale::Clips(double v) const {
+    const double row = height - std::floor(ys * v + yz + 0.5);
+    return row < 0 || row > height;
+}
+
 double RowScale::Value(double row) const {
     return (height - row - yz) / ys;
 }
@@ -149,7 +157,10 @@ TimePlotResult ComputeTimePlot(const SignalBuffer& data, const TimePlotSettings&
     result.maxTime = MaxTimeLabel(window.z);
     result.signalMax = FormatEng(fullScale);
     result.drawing.colour = settings.colour;
-    DrawColumns(data, window, RowScale(settings.height, fullScale), settings.width, result.drawing);
+    DrawColumns(data, window, RowScale(settings.height, fullScale), settings.width, result.drawing,
+                result.hover.clippedColumns);
+    result.samples.assign(data.begin() + window.first, data.begin() + window.last);
+    result.description = TimeDescription(fullScale, settings.zoomValue, settings.frozen);
 
     result.hover.valid = true;
     result.hover.window = window;
@@ -162,6 +173,7 @@ TimePlotResult ComputeTimePlot(const SignalBuffer& data, const TimePlotSettings&
 std::string TimeHoverText(const TimeHoverModel& model, double x, double y) {
     if (!model.valid) return {};
     double sample = model.window.first;
+    bool clipped = false;
     if (model.cw > 0) {
         // A pointer off the picture reads at its nearest edge; a position that is no number at
         // all reads at the left edge rather than reaching the integer column below as NaN.
@@ -171,10 +183,36 @@ std::string TimeHoverText(const TimeHoverModel& model, double x, double y) {
         const double within = position - c;
         const ColumnSpan span = ColumnSamples(c, model.window);
         sample = span.s0 + within * (span.s1 - span.s0);
+        clipped = model.clippedColumns[static_cast<std::size_t>(c)];
     }
     const double t = (sample - model.window.first) * kSampleInterval;
     const double v = RowScale(model.height, model.fullScale).Value(y);
-    return "t = " + FormatReading(t, "s") + "\nv = " + FormatReading(v, "V");
+    return "t = " + FormatReading(t, "s") + "\nv = " + FormatReading(v, "V") +
+           (clipped ? " (clipped)" : "");
+}
+
+std::string TimeTraceTable(const std::vector<double>& samples) {
+    std::string table = "Time (\u00B5s)\tVoltage (V)\n";
+    table.reserve(table.size() + 32 * samples.size());
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        table += FormatFixed(static_cast<double>(n) * kSampleInterval * 1e6, 4);
+        table += '\t';
+        // The shortest text that reads back as the same double.
+        char number[32];
+        const auto written = std::to_chars(std::begin(number), std::end(number), samples[n]);
+        table.append(number, written.ptr);
+        table += '\n';
+    }
+    return table;
+}
+
+std::string TimeWindowText(int zoomValue) {
+    return EngWithUnit(ZoomWindow(zoomValue).z * kSampleInterval * 100, "s");
+}
+
+std::string TimeDescription(double fullScale, int zoomValue, bool frozen) {
+    return "Time trace: full scale " + EngWithUnit(fullScale, "V") + ", time window " +
+           TimeWindowText(zoomValue) + (frozen ? ", scale frozen" : "");
 }
 
 }  // namespace quorvane

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/Drawing.h"
 #include "engine/SignalBuffer.h"
@@ -51,6 +53,8 @@ class FreezeMemory {
 struct RowScale {
     RowScale(double height, double fullScale);
     std::int32_t Row(double v) const;
+    // Whether a value lies beyond the picture's top or bottom edge, so its row is clamped.
+    bool Clips(double v) const;
     double Value(double row) const;  // the value a (fractional) row stands for
 
     double height;
@@ -73,6 +77,7 @@ struct TimeHoverModel {
     double cw = 0;  // column width in twips
     double height = 0;
     double fullScale = 0;
+    std::bitset<100> clippedColumns;  // columns whose trace runs past the picture's edges
 };
 
 struct TimePlotSettings {
@@ -89,6 +94,8 @@ struct TimePlotResult {
     std::string maxTime;    // lblMaxTime
     std::string signalMax;  // lblSignalMax
     TimeHoverModel hover;
+    std::vector<double> samples;  // the window's samples, first .. last - 1, for "Copy Data"
+    std::string description;      // what the picture shows, for screen readers
 };
 
 // The whole time plot of one buffer: 100 columns joining each column's boundary samples (each
@@ -97,7 +104,20 @@ struct TimePlotResult {
 TimePlotResult ComputeTimePlot(const SignalBuffer& data, const TimePlotSettings& settings,
                                FreezeMemory& freeze);
 
-// "t = 1.28 us" and "v = -12.3 mV" for the point (x, y) in twips; empty without a drawing.
+// "t = 1.28 us" and "v = -12.3 mV" for the point (x, y) in twips; empty without a drawing. Where
+// the trace runs past the picture's edges (a frozen scale too small for the signal), the voltage
+// line ends with "(clipped)", so that clipping is not mistaken for the chain compressing.
 std::string TimeHoverText(const TimeHoverModel& model, double x, double y);
+
+// The window's samples as tab-separated text with a header row and units: time in µs from the
+// window's start and voltage in V, one row per sample.
+std::string TimeTraceTable(const std::vector<double>& samples);
+
+// The zoom scroll bar's reading: the window's nominal length as the right-hand label gives it,
+// with its unit ("1.3 µs" for zoom 0, "125 µs" for zoom 6).
+std::string TimeWindowText(int zoomValue);
+
+// "Time trace: full scale 20 mV, time window 1.3 µs", with ", scale frozen" while frozen.
+std::string TimeDescription(double fullScale, int zoomValue, bool frozen);
 
 }  // namespace quorvane

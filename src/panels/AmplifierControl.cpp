@@ -33,8 +33,7 @@ GainRowsLists AmplifierRows() {
 AmplifierControl::AmplifierControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, AmplifierRows())) {
     AddSymbol(this, kLines);
-    setTabOrder(rows_->GainBox(), rows_->InterceptBox());
-    setTabOrder(rows_->InterceptBox(), rows_->NoiseBox());
+    ApplyFocusOrder();
     rows_->Initialise("3", "10", "Inf");
     UpdateDisplay();
 }
@@ -64,6 +63,15 @@ double AmplifierControl::IP3() const {
 void AmplifierControl::SetIP3(double dBm) {
     rows_->SetIP3(dBm);
     UpdateDisplay();
+}
+
+void AmplifierControl::SetTitle(const std::string& title) {
+    StagePanel::SetTitle(title);
+    rows_->Name(title);
+}
+
+QList<QWidget*> AmplifierControl::FocusOrder() const {
+    return {rows_->GainBox(), rows_->InterceptBox(), rows_->NoiseBox()};
 }
 
 void AmplifierControl::UpdateDisplay() {

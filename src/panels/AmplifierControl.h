@@ -23,6 +23,9 @@ class AmplifierControl : public StagePanel {
     double IP3() const;  // dBm, 60 = "Inf"
     void SetIP3(double dBm);
 
+    void SetTitle(const std::string& title) override;
+    QList<QWidget*> FocusOrder() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

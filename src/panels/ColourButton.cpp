@@ -9,11 +9,13 @@ namespace quorvane {
 
 ColourButton::ColourButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    setCheckable(true);
 }
 
 void ColourButton::SetBackColor(std::uint32_t bgr) {
     if (backColor_ == bgr) return;
     backColor_ = bgr;
+    setChecked(bgr != kButtonFace);
     update();
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <array>
 
+#include "access/ControlNames.h"
 #include "panels/GainRows.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
@@ -49,9 +50,6 @@ double BandFrequencyMHz(std::string_view text) {
     return ReadBandFrequency(text).mhz;
 }
 
-const char* const kFrequencyTip =
-    " Numbers up to 40 are MHz; numbers above 40 are taken as kHz (500 means 500 kHz).";
-
 ParameterRowLayout CentreLayout() {
     return {4,
             "Fc",
@@ -62,7 +60,7 @@ ParameterRowLayout CentreLayout() {
             6,
             "MHz",
             {1320, 2460, 615, 375},
-            QString("Centre frequency of the pass band.") + kFrequencyTip,
+            BoxKind::CentreFrequency,
             &BandFrequencyMHz};
 }
 
@@ -76,8 +74,7 @@ ParameterRowLayout RangeLayout() {
             7,
             "MHz",
             {1320, 2940, 615, 375},
-            QString("Bandwidth: the width of the pass band; signals outside it are removed.") +
-                kFrequencyTip,
+            BoxKind::Bandwidth,
             &BandFrequencyMHz};
 }
 
@@ -112,9 +109,7 @@ FilterControl::FilterControl(QWidget* parent)
         bandwidth_ = range.mhz;
         rangeRow_->SetUnit(Unit(range.kiloHertz));
     });
-    setTabOrder(rows_->NoiseBox(), rangeRow_->Box());
-    setTabOrder(rangeRow_->Box(), centreRow_->Box());
-    setTabOrder(centreRow_->Box(), rows_->GainBox());
+    ApplyFocusOrder();
 
     rows_->Initialise("3", "-3");
     centreRow_->Write("10");
@@ -165,6 +160,17 @@ double FilterControl::CentreFreq() const {
 void FilterControl::SetCentreFreq(double mhz) {
     centreFreq_ = mhz;
     UpdateDisplay();
+}
+
+void FilterControl::SetTitle(const std::string& title) {
+    StagePanel::SetTitle(title);
+    rows_->Name(title);
+    centreRow_->SetName(QString::fromStdString(PartName(title, ControlPart::CentreFrequency)));
+    rangeRow_->SetName(QString::fromStdString(PartName(title, ControlPart::Bandwidth)));
+}
+
+QList<QWidget*> FilterControl::FocusOrder() const {
+    return {rows_->NoiseBox(), rangeRow_->Box(), centreRow_->Box(), rows_->GainBox()};
 }
 
 void FilterControl::UpdateDisplay() {

@@ -33,6 +33,9 @@ class FilterControl : public StagePanel {
     double CentreFreq() const;  // MHz
     void SetCentreFreq(double mhz);
 
+    void SetTitle(const std::string& title) override;
+    QList<QWidget*> FocusOrder() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "access/ControlNames.h"
 #include "panels/NumberText.h"
 #include "panels/ParameterRow.h"
 #include "panels/StageTexts.h"
@@ -17,47 +18,18 @@ std::string Utf8(const QString& text) {
 }
 
 ParameterRowLayout NoiseLayout(int top, const QStringList& items) {
-    return {0,
-            "NF",
-            {120, top, 495, 375},
-            "cmbNoise",
-            {600, top, 735, 420},
-            items,
-            1,
-            "dB",
-            {1320, top + 60, 495, 375},
-            "Noise figure in dB: how much noise this stage adds, as the drop in signal-to-noise "
-            "ratio from its input to its output. 0 dB adds none."};
+    return {0, "NF", {120, top, 495, 375},       "cmbNoise",          {600, top, 735, 420}, items,
+            1, "dB", {1320, top + 60, 495, 375}, BoxKind::NoiseFigure};
 }
 
 ParameterRowLayout GainLayout(int top, const QStringList& items) {
-    return {2,
-            "G",
-            {240, top, 375, 375},
-            "cmbGain",
-            {600, top, 735, 420},
-            items,
-            3,
-            "dB",
-            {1320, top + 60, 495, 375},
-            "Power gain in dB: 10 dB makes the signal ten times stronger in power; a negative "
-            "value is a loss."};
+    return {2, "G",  {240, top, 375, 375},       "cmbGain",    {600, top, 735, 420}, items,
+            3, "dB", {1320, top + 60, 495, 375}, BoxKind::Gain};
 }
 
 ParameterRowLayout InterceptLayout(int top, const QStringList& items) {
-    return {4,
-            "IP3",
-            {120, top, 495, 375},
-            "cmbIP3",
-            {600, top, 735, 420},
-            items,
-            5,
-            "dBm",
-            {1320, top + 60, 495, 375},
-            "Third-order intercept point in dBm: the lower it is, the sooner strong signals are "
-            "distorted and produce intermodulation products. \"Inf\" (60 dBm) is practically "
-            "distortion-free.",
-            &ReadIntercept};
+    return {4, "IP3", {120, top, 495, 375},       "cmbIP3",           {600, top, 735, 420}, items,
+            5, "dBm", {1320, top + 60, 495, 375}, BoxKind::Intercept, &ReadIntercept};
 }
 
 }  // namespace
@@ -85,6 +57,13 @@ void GainRows::Show() {
     noise_->Write(QString::fromStdString(FormatGeneral(nf_)));
     gainRow_->Write(QString::fromStdString(FormatGeneral(gain_)));
     if (intercept_) intercept_->Write(QString::fromStdString(InterceptText(ip3_)));
+}
+
+void GainRows::Name(const std::string& title) {
+    noise_->SetName(QString::fromStdString(PartName(title, ControlPart::NoiseFigure)));
+    gainRow_->SetName(QString::fromStdString(PartName(title, ControlPart::Gain)));
+    if (intercept_)
+        intercept_->SetName(QString::fromStdString(PartName(title, ControlPart::Intercept)));
 }
 
 QComboBox* GainRows::NoiseBox() const {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <string>
 
 class QComboBox;
 class QWidget;
@@ -31,6 +32,8 @@ class GainRows : public QObject {
     void Initialise(const QString& noise, const QString& gain, const QString& intercept = {});
     // Writes every field back into its box, so each ends as the value read from its text.
     void Show();
+    // Names the boxes for screen readers after the stage's title: "LNA gain".
+    void Name(const std::string& title);
 
     double NF() const { return nf_; }
     void SetNF(double dB) { nf_ = dB; }

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <array>
 
+#include "access/ControlNames.h"
+#include "access/ToolTips.h"
 #include "panels/GainRows.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
@@ -55,8 +57,7 @@ ParameterRowLayout LoLayout() {
             7,
             "MHz",
             {1320, 180, 495, 375},
-            "Local-oscillator frequency: the mixer shifts signals by this frequency (sum and "
-            "difference). Numbers up to 40 are MHz; numbers above 40 are taken as kHz.",
+            BoxKind::LoFrequency,
             &LoFrequencyMHz};
 }
 
@@ -70,10 +71,7 @@ MixerControl::MixerControl(QWidget* parent)
     : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, MixerRows())) {
     AddSymbol(this, kLines, kOutlines);
     BuildLocalOscillator();
-    setTabOrder(rows_->NoiseBox(), rows_->InterceptBox());
-    setTabOrder(rows_->InterceptBox(), rows_->GainBox());
-    setTabOrder(rows_->GainBox(), loRow_->Box());
-    setTabOrder(loRow_->Box(), chkSwitching_);
+    ApplyFocusOrder();
 
     rows_->Initialise("3", "10", "Inf");
     loRow_->Write("9");
@@ -91,10 +89,7 @@ void MixerControl::BuildLocalOscillator() {
 
     chkSwitching_ = new QCheckBox(this);
     PlaceControl(chkSwitching_, "chkSwitching", {1200, 720, 255, 255}, kBoxPoints);
-    chkSwitching_->setToolTip(
-        "Switching mixer: when ticked the signal is multiplied by the sign of the local "
-        "oscillator (a square wave, which also mixes with its odd harmonics); when clear, by "
-        "the sine wave itself.");
+    chkSwitching_->setToolTip(QString::fromStdString(ToolTip(Tip::Switching)));
     connect(chkSwitching_, &QCheckBox::toggled, this, [this](bool on) { switching_ = on; });
 }
 
@@ -141,6 +136,19 @@ bool MixerControl::Switching() const {
 void MixerControl::SetSwitching(bool on) {
     switching_ = on;
     UpdateDisplay();
+}
+
+void MixerControl::SetTitle(const std::string& title) {
+    StagePanel::SetTitle(title);
+    rows_->Name(title);
+    loRow_->SetName(QString::fromStdString(PartName(title, ControlPart::LoFrequency)));
+    chkSwitching_->setAccessibleName(
+        QString::fromStdString(PartName(title, ControlPart::Switching)));
+}
+
+QList<QWidget*> MixerControl::FocusOrder() const {
+    return {rows_->NoiseBox(), rows_->InterceptBox(), rows_->GainBox(), loRow_->Box(),
+            chkSwitching_};
 }
 
 void MixerControl::UpdateDisplay() {

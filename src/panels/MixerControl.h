@@ -32,6 +32,9 @@ class MixerControl : public StagePanel {
     bool Switching() const;
     void SetSwitching(bool on);
 
+    void SetTitle(const std::string& title) override;
+    QList<QWidget*> FocusOrder() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

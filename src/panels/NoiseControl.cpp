@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <array>
 
+#include "access/ControlNames.h"
+#include "access/ToolTips.h"
 #include "panels/ColourButton.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
@@ -36,9 +38,7 @@ NoiseControl::NoiseControl(QWidget* parent) : StagePanel(kLayoutWidth, kLayoutHe
 void NoiseControl::BuildControls() {
     text1_ = new QLineEdit("290", this);
     PlaceControl(text1_, "Text1", {600, 60, 855, 420}, kBoxPoints);
-    text1_->setToolTip(
-        "Noise temperature in kelvin: the thermal noise power is k T B, so 290 K is room "
-        "temperature and doubling T doubles the noise power.");
+    FollowReadingToolTip(text1_, text1_, BoxKind::NoiseTemperature);
     text1Rule_ = new TextRule(text1_, [this](const QString& text) {
         temperature_ = ParseLeadingNumber(text.toStdString());
     });
@@ -49,12 +49,22 @@ void NoiseControl::BuildControls() {
 
     cmdWorking_ = new ColourButton(this);
     PlaceControl(cmdWorking_, "cmdWorking", {240, 600, 255, 255}, kBoxPoints);
-    cmdWorking_->setToolTip("Switches the antenna's thermal noise on (orange) or off.");
+    cmdWorking_->setToolTip(QString::fromStdString(ToolTip(Tip::NoiseOn)));
     connect(cmdWorking_, &ColourButton::clicked, this, [this] { ToggleWorking(); });
 
     MakeLabel(this, "Label1", "N", {780, 600, 255, 375}, kSymbolPoints);
 
-    setTabOrder(text1_, cmdWorking_);
+    ApplyFocusOrder();
+}
+
+void NoiseControl::SetTitle(const std::string& title) {
+    StagePanel::SetTitle(title);
+    text1_->setAccessibleName(QString::fromStdString(PartName(title, ControlPart::Temperature)));
+    cmdWorking_->setAccessibleName(QString::fromStdString(PartName(title, ControlPart::On)));
+}
+
+QList<QWidget*> NoiseControl::FocusOrder() const {
+    return {text1_, cmdWorking_};
 }
 
 double NoiseControl::Temperature() const {

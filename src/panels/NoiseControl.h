@@ -24,6 +24,9 @@ class NoiseControl : public StagePanel {
     short Working() const;
     void SetWorking(short value);
 
+    void SetTitle(const std::string& title) override;
+    QList<QWidget*> FocusOrder() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

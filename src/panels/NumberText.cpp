@@ -176,6 +176,11 @@ double ParseLeadingNumber(std::string_view text) {
     return Convert(number);
 }
 
+bool HasLeadingNumber(std::string_view text) {
+    Decimal number;
+    return ReadDecimal(text, number);
+}
+
 std::string FormatGeneral(double x) {
     if (std::isnan(x)) return "NaN";
     if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";

@@ -13,6 +13,10 @@ namespace quorvane {
 // a value too small for a double reads as the nearest denormal, or 0 below half the smallest.
 double ParseLeadingNumber(std::string_view text);
 
+// Whether ParseLeadingNumber finds a number at the start of the text, rather than reading 0
+// because there is none ("abc", "", "-").
+bool HasLeadingNumber(std::string_view text);
+
 // The text a panel writes into a box: x rounded to 15 significant digits with trailing zeros and
 // a trailing "." removed; plain decimals for decimal exponents -4 to 14, otherwise mantissa, "E",
 // exponent sign and at least two exponent digits (1E-05, 1.5E+16). Zero is "0"; infinities and

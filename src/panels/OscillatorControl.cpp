@@ -2,14 +2,16 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <array>
 #include <cmath>
 #include <optional>
 
+#include "access/ControlNames.h"
+#include "access/ToolTips.h"
 #include "panels/ColourButton.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
+#include "panels/ReadingScrollBar.h"
 #include "panels/Twips.h"
 
 namespace quorvane {
@@ -67,42 +69,55 @@ OscillatorControl::OscillatorControl(QWidget* parent)
 void OscillatorControl::BuildControls() {
     cmdInvert_ = new ColourButton(this);
     PlaceControl(cmdInvert_, "cmdInvert", {60, 180, 255, 255}, kBoxPoints);
-    cmdInvert_->setToolTip(
-        "Sign of the tone: dark red when the tone is inverted (multiplied by -1), which changes "
-        "how it adds to the other sources.");
+    cmdInvert_->setToolTip(QString::fromStdString(ToolTip(Tip::ToneInverted)));
 
     text1_ = new QLineEdit(this);
     PlaceControl(text1_, "Text1", {360, 90, 735, 420}, kBoxPoints);
-    text1_->setToolTip("Frequency of the tone in MHz (for example 5 or 12.5).");
     text1Rule_ = new TextRule(text1_, [this](const QString& text) {
         frequency_ = ParseLeadingNumber(text.toStdString());
     });
+    FollowReadingToolTip(text1_, text1_, BoxKind::ToneFrequency);
 
     MakeLabel(this, "txtFreq", "MHz", {360, 120, 1335, 255}, kBoxPoints, Qt::AlignRight);
     txtPower_ =
         MakeLabel(this, "txtPower", "XX.X dB", {180, 600, 1215, 255}, kBoxPoints, Qt::AlignRight);
-    txtPower_->setToolTip("Power of the tone in dBnW, decibels relative to 1 nanowatt.");
+    txtPower_->setToolTip(QString::fromStdString(ToolTip(Tip::TonePowerText)));
 
-    vscPower_ = new QScrollBar(Qt::Vertical, this);
+    vscPower_ = new ReadingScrollBar(Qt::Vertical, this);
     PlaceControl(vscPower_, "vscPower", {1560, 480, 255, 495}, kBoxPoints);
     vscPower_->setSingleStep(1);
     vscPower_->setPageStep(1);
     vscPower_->setFocusPolicy(Qt::StrongFocus);
-    vscPower_->setToolTip(
-        "Power of the tone: up for more, from -50 to +10 dBnW in 1 dB steps; the bottom "
-        "position switches the tone off.");
+    vscPower_->setToolTip(QString::fromStdString(ToolTip(Tip::TonePowerScale)));
+    vscPower_->SetValueText([this](int position) {
+        return QString::fromStdString(PowerScaleText(position, vscPower_->maximum()));
+    });
+    txtPower_->setBuddy(vscPower_);
     connect(vscPower_, &QScrollBar::valueChanged, this, [this] { UpdateDisplay(); });
 
     cmdWorking_ = new ColourButton(this);
     PlaceControl(cmdWorking_, "cmdWorking", {240, 960, 255, 255}, kBoxPoints);
-    cmdWorking_->setToolTip("Switches the tone on (red) or off.");
+    cmdWorking_->setToolTip(QString::fromStdString(ToolTip(Tip::ToneOn)));
 
     connect(cmdWorking_, &ColourButton::clicked, this, [this] { ToggleWorking(); });
     connect(cmdInvert_, &ColourButton::clicked, this, [this] { ToggleInvert(); });
 
-    setTabOrder(cmdInvert_, text1_);
-    setTabOrder(text1_, vscPower_);
-    setTabOrder(vscPower_, cmdWorking_);
+    ApplyFocusOrder();
+}
+
+void OscillatorControl::SetTitle(const std::string& title) {
+    StagePanel::SetTitle(title);
+    const auto name = [&title](ControlPart part) {
+        return QString::fromStdString(PartName(title, part));
+    };
+    text1_->setAccessibleName(name(ControlPart::Frequency));
+    vscPower_->setAccessibleName(name(ControlPart::Power));
+    cmdWorking_->setAccessibleName(name(ControlPart::On));
+    cmdInvert_->setAccessibleName(name(ControlPart::Inverted));
+}
+
+QList<QWidget*> OscillatorControl::FocusOrder() const {
+    return {cmdInvert_, text1_, vscPower_, cmdWorking_};
 }
 
 double OscillatorControl::Frequency() const {
@@ -177,7 +192,7 @@ void OscillatorControl::UpdateDisplay() {
         txtPower_->setText("Off");
     } else {
         power_ = -position;
-        txtPower_->setText(QString::number(-position) + " dBnW");
+        txtPower_->setText(QString::fromStdString(PowerScaleText(position, vscPower_->maximum())));
     }
 }
 

@@ -4,11 +4,11 @@
 
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 
 namespace quorvane {
 
 class ColourButton;
+class ReadingScrollBar;
 class TextRule;
 
 // One sine source at the antenna: frequency text, power scale, on/off and sign toggles.
@@ -38,6 +38,9 @@ class OscillatorControl : public StagePanel {
     short Invert() const;
     void SetInvert(short value);
 
+    void SetTitle(const std::string& title) override;
+    QList<QWidget*> FocusOrder() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -58,7 +61,7 @@ class OscillatorControl : public StagePanel {
     QLineEdit* text1_ = nullptr;
     TextRule* text1Rule_ = nullptr;
     QLabel* txtPower_ = nullptr;
-    QScrollBar* vscPower_ = nullptr;
+    ReadingScrollBar* vscPower_ = nullptr;
     ColourButton* cmdWorking_ = nullptr;
 };
 

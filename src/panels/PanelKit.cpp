@@ -43,6 +43,14 @@ QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, cons
     return label;
 }
 
+void FollowReadingToolTip(QWidget* control, QLineEdit* edit, BoxKind kind) {
+    const auto show = [control, kind](const QString& text) {
+        control->setToolTip(QString::fromStdString(BoxToolTip(kind, text.toStdString())));
+    };
+    QObject::connect(edit, &QLineEdit::textChanged, control, show);
+    show(edit->text());
+}
+
 QString ArrayName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }

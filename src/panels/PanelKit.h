@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 
+#include "access/ToolTips.h"
 #include "panels/LineControl.h"
 
 class QFont;
@@ -34,6 +35,10 @@ void PlaceControl(QWidget* control, const QString& name, const TwipBox& box, dou
 // A transparent label in the panel, text at the top, left- or right-aligned.
 QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, const TwipBox& box,
                   double points, Qt::Alignment horizontal = Qt::AlignLeft);
+
+// Keeps the tooltip of `control` on the explanation of its kind of box, ending with what the
+// text of `edit` (the control itself, or the line edit of a drop-down list) reads as now.
+void FollowReadingToolTip(QWidget* control, QLineEdit* edit, BoxKind kind);
 
 // The objectName of element `index` of a control array, such as "Label1(7)".
 QString ArrayName(const char* name, int index);

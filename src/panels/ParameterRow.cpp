@@ -19,7 +19,6 @@ QComboBox* MakeBox(QWidget* panel, const ParameterRowLayout& layout) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->addItems(layout.items);
-    box->setToolTip(layout.toolTip);
     return box;
 }
 
@@ -27,9 +26,11 @@ QComboBox* MakeBox(QWidget* panel, const ParameterRowLayout& layout) {
 
 ParameterRow::ParameterRow(QWidget* panel, const ParameterRowLayout& layout, TextRule::Rule rule)
     : QObject(panel) {
-    MakeLabel(panel, ArrayName("Label1", layout.symbolIndex), layout.symbol, layout.symbolBox,
-              kSymbolPoints);
+    QLabel* symbol = MakeLabel(panel, ArrayName("Label1", layout.symbolIndex), layout.symbol,
+                               layout.symbolBox, kSymbolPoints);
     box_ = MakeBox(panel, layout);
+    symbol->setBuddy(box_);
+    FollowReadingToolTip(box_, box_->lineEdit(), layout.tip);
     unit_ = MakeLabel(panel, ArrayName("Label1", layout.unitIndex), layout.unit, layout.unitBox,
                       kBoxPoints);
     rule_ = new TextRule(box_->lineEdit(), std::move(rule));
@@ -47,6 +48,12 @@ QString ParameterRow::Text() const {
 
 void ParameterRow::SetUnit(const QString& unit) {
     unit_->setText(unit);
+}
+
+void ParameterRow::SetName(const QString& name) {
+    box_->setAccessibleName(name);
+    // The line edit is what a screen reader meets inside the box.
+    box_->lineEdit()->setAccessibleName(name);
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <string_view>
 
+#include "access/ToolTips.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
 
@@ -24,7 +25,7 @@ struct ParameterRowLayout {
     int unitIndex;
     QString unit;
     TwipBox unitBox;
-    QString toolTip;
+    BoxKind tip;  // what the tooltip explains and how it reads the text
     // Reads a text as the row's rule does, so the list can step from the value the box shows.
     double (*read)(std::string_view text) = &ParseLeadingNumber;
 };
@@ -43,6 +44,8 @@ class ParameterRow : public QObject {
     void Write(const QString& text);
     QString Text() const;
     void SetUnit(const QString& unit);
+    // The name screen readers give the box.
+    void SetName(const QString& name);
     QComboBox* Box() const { return box_; }
 
   private:

@@ -1,11 +1,23 @@
 #include "panels/StagePanel.h"
 
+#include "panels/AccessibleControls.h"
 #include "panels/Twips.h"
 
 namespace quorvane {
 
 StagePanel::StagePanel(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent) {
+    InstallAccessibleControls();
     SetSizeTwips(widthTwips, heightTwips);
+}
+
+void StagePanel::SetTitle(const std::string& title) {
+    setAccessibleName(QString::fromStdString(title));
+}
+
+void StagePanel::ApplyFocusOrder() {
+    const QList<QWidget*> order = FocusOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void StagePanel::SetLeft(int twips) {

@@ -5,12 +5,14 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include "panels/AccessibleControls.h"
 #include "panels/ListStep.h"
 
 namespace quorvane {
 
 SteppingComboBox::SteppingComboBox(ValueReader read, QWidget* parent)
     : QComboBox(parent), read_(std::move(read)) {
+    InstallAccessibleControls();
     setEditable(true);
     // Only a click or Tab gives the box focus, so a wheel turned over it in passing leaves it be.
     setFocusPolicy(Qt::StrongFocus);

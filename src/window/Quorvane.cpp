@@ -20,10 +20,13 @@
 #include "panels/MixerControl.h"
 #include "panels/NoiseControl.h"
 #include "panels/OscillatorControl.h"
+#include "panels/ReadingScrollBar.h"
 #include "panels/SteppingComboBox.h"
 #include "panels/Twips.h"
 #include "window/Architecture.h"
+#include "window/FocusMark.h"
 #include "window/PlotGroupControls.h"
+#include "window/ReadoutLabel.h"
 #include "window/WrappingCheckBox.h"
 
 namespace quorvane {
@@ -54,9 +57,9 @@ void PlacePanel(StagePanel* panel, const layout::Place& p) {
     panel->SetLeft(p.left);
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
-                  Qt::Alignment horizontal) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, const char* text,
+                   Qt::Alignment horizontal) {
+    label->setText(QString::fromLatin1(text));
     label->setObjectName(name);
     label->setFont(SansSerif(kTextPoints));
     label->setAlignment(horizontal | Qt::AlignTop);
@@ -65,10 +68,17 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, 
     return label;
 }
 
+QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
+                  Qt::Alignment horizontal) {
+    return SetUpLabel(new QLabel(parent), name, p, text, horizontal);
+}
+
 QScrollBar* MakeScrollBar(QWidget* parent, const QString& name, const layout::Place& p,
                           const layout::ScrollSetting& s) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new ReadingScrollBar(Qt::Horizontal, parent);
     bar->setObjectName(name);
+    // The plots read the bars on every tick; the keyboard reaches them with Tab.
+    bar->setFocusPolicy(Qt::StrongFocus);
     bar->setRange(s.minimum, s.maximum);
     bar->setPageStep(s.pageStep);
     bar->setSingleStep(1);
@@ -109,6 +119,9 @@ Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<
     ConnectHandlers();
     InstallReadouts();
     InstallRefusalBox();
+    CreateShortcuts();
+    DescribeControls();
+    focusMark_ = new FocusMark(this);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -120,6 +133,8 @@ Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<
 }
 
 Quorvane::~Quorvane() {
+    // The mark follows focus changes, which the destruction of the controls would raise.
+    delete focusMark_;
     RemoveRefusalBox();
 }
 
@@ -196,8 +211,8 @@ void Quorvane::CreateConfigurationRow() {
     const QRect box = TwipRect(m.left, m.top, m.width, 0);
     cmbMode_->setGeometry(box.x(), box.y(), box.width(), cmbMode_->sizeHint().height());
 
-    lblPowerOut_ =
-        MakeLabel(this, QStringLiteral("lblPowerOut"), layout::kPowerOut, "", Qt::AlignRight);
+    lblPowerOut_ = new ReadoutLabel(this);
+    SetUpLabel(lblPowerOut_, QStringLiteral("lblPowerOut"), layout::kPowerOut, "", Qt::AlignRight);
 }
 
 void Quorvane::CreatePlotGroup(int g) {

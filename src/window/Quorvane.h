@@ -22,6 +22,7 @@ class AmplifierControl;
 struct ChainPrediction;
 class ColourButton;
 class FilterControl;
+class FocusMark;
 class LineControl;
 class MixerControl;
 class NoiseControl;
@@ -30,6 +31,7 @@ class PictureBox;
 class PlotGroup;
 struct PlotGroupControls;
 class PredictionCache;
+class ReadoutLabel;
 class ReceiverEngine;
 class ShapeControl;
 class StagePanel;
@@ -38,6 +40,9 @@ class SteppingComboBox;
 // The program's one window: the sources and the receiver chain as a block diagram, the
 // bypass switches and test-point buttons, the architecture combo, the output power and the
 // two plot groups. Its controls are the model: every tick reads the receiver from them.
+// Every control is named for screen readers and reachable with Tab in the order the window
+// reads; Ctrl+1 to Ctrl+8 click the test points, and Ctrl+C or the context menu copies the
+// window with a summary of its settings.
 class Quorvane : public QWidget {
     Q_OBJECT
 
@@ -47,6 +52,11 @@ class Quorvane : public QWidget {
 
     // Shows the FFT's refusal as a modal box; no tick starts while it is open.
     void ShowRefusal(const QString& message);
+
+    // Puts the window's picture on the clipboard, with Summary() as its text.
+    void CopyWindow();
+    // The settings and readings of the window as plain text, one item a line.
+    QString Summary() const;
 
   public Q_SLOTS:
     void Form_Load();
@@ -78,6 +88,12 @@ class Quorvane : public QWidget {
     Architecture ShownArchitecture() const;
     const ChainPrediction& Prediction();
     std::string SpectrumLineText(int group, double mhz, double toleranceMHz);
+    void CreateShortcuts();
+    void DescribeControls();
+    void DescribePlotGroup(int g);
+    void DescribeChain();
+    void DescribeSelection(Selection selection);
+    QList<QWidget*> FocusChain() const;
 
     void ArrangeStages();
     void ShowRunningStages();
@@ -95,7 +111,8 @@ class Quorvane : public QWidget {
     std::array<QCheckBox*, 7> switches_{};                             // Check1(0..6)
     std::array<ColourButton*, layout::kTestPointCount> testPoints_{};  // element n - 1: button n
     SteppingComboBox* cmbMode_ = nullptr;
-    QLabel* lblPowerOut_ = nullptr;
+    ReadoutLabel* lblPowerOut_ = nullptr;
+    FocusMark* focusMark_ = nullptr;
 
     std::array<std::unique_ptr<PlotGroupControls>, 2> groups_;
 

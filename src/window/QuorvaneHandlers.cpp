@@ -58,6 +58,7 @@ void Quorvane::ArrangeStages() {
         switches_[slot]->setVisible(false);
     }
     ShowRunningStages();
+    DescribeChain();
 }
 
 // What the screen shows is what runs: each slot's panel is shown as a click on the slot's switch
@@ -110,6 +111,7 @@ void Quorvane::cmdGraph_Click(int Index) {
         line->SetVisible(leader.visible);
         if (n == 0) groups_[g]->plots->Clear();
     }
+    DescribeSelection(selection);
 }
 
 }  // namespace quorvane

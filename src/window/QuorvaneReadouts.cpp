@@ -12,6 +12,7 @@
 #include "window/LazyToolTip.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
+#include "window/ReadoutLabel.h"
 
 namespace quorvane {
 

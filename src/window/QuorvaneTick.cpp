@@ -19,6 +19,7 @@
 #include "window/Architecture.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
+#include "window/ReadoutLabel.h"
 
 namespace quorvane {
 

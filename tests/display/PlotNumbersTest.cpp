@@ -5,6 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "display/SpectrumPlot.h"
+#include "display/TimePlot.h"
+
 namespace quorvane {
 namespace {
 
@@ -93,6 +96,29 @@ TEST(FormatReading, ThreeSignificantDigitsWithPrefixAndUnit) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatReading(c.x, c.unit), c.expected) << c.x;
+}
+
+// What a screen reader hears for a label's value and for the plot scroll bars' positions.
+TEST(PlotReadings, QuantitiesCarryTheirUnits) {
+    struct Case {
+        std::string text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {EngWithUnit(1.25e-6, "s"), "1.3 \u00B5s"},
+        {EngWithUnit(0.02, "V"), "20 mV"},
+        {EngWithUnit(1e-18, "V"), "0 V"},
+        {EngWithUnit(2.5e13, "V"), "25 TV"},
+        {TimeWindowText(0), "1.3 \u00B5s"},
+        {TimeWindowText(6), "125 \u00B5s"},
+        {SpanText(0), "0.2 MHz"},
+        {SpanText(6), "20 MHz"},
+        {CentreText(1), "0.1 MHz"},
+        {CentreText(125), "12.5 MHz"},
+        {CentreText(200), "20 MHz"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.text, c.expected);
 }
 
 TEST(FormatFixed, DecimalsAndSign) {

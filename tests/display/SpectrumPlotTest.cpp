@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -225,6 +226,40 @@ TEST(SpectrumPlot, PointerReadout) {
     for (const Case& c : cases)
         EXPECT_EQ(SpectrumHoverText(*c.model, c.x, c.y), c.text);
     EXPECT_EQ(SpectrumHoverText(SpectrumHoverModel{}, 10, 10), "");
+}
+
+// "Copy Data" gives one row per drawn column, and screen readers hear the window and the
+// strongest component. A -30 dBm tone at bin 1000 (9.766 MHz) lies inside the narrow window
+// from 9.7 MHz, whose columns show single bins, so some rows read it at 0 dB.
+TEST(SpectrumPlot, CopiedColumnsAndDescription) {
+    struct Case {
+        const char* name;
+        SignalBuffer data;
+        int span;
+        int centre;
+        std::size_t rows;
+        const char* row;  // a line the table holds
+        const char* description;
+    };
+    const Case cases[] = {
+        {"whole span", Tone(0.01, 1000), 6, 100, 100, "\n0.2000\t",
+         "Spectrum from 0 to 20 MHz; strongest component at 9.766 MHz, -30.0 dBm"},
+        {"narrow, on the tone", Tone(0.01, 1000), 0, 98, 100, "\n9.7660\t0.00\t-30.00\n",
+         "Spectrum from 9.7 to 9.9 MHz; strongest component at 9.766 MHz, -30.0 dBm"},
+        {"silent", Filled(0), 6, 100, 0, "", "Spectrum from 0 to 20 MHz: no signal"},
+    };
+    for (const Case& c : cases) {
+        const SpectrumPlotResult r = ComputeSpectrumPlot(c.data, {c.span, c.centre, kW, kH, 7});
+        const std::string table = SpectrumTable(r.columns);
+        EXPECT_TRUE(
+            table.starts_with("Frequency (MHz)\tLevel (dB relative to the strongest "
+                              "bin)\tSine peaking here (dBm)\n"))
+            << c.name;
+        EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), static_cast<long>(c.rows + 1))
+            << c.name;
+        EXPECT_NE(table.find(c.row), std::string::npos) << c.name << "\n" << table;
+        EXPECT_EQ(r.description, c.description) << c.name;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -273,6 +274,72 @@ TEST(TimePlot, PointerReadout) {
     for (const Case& c : cases)
         EXPECT_EQ(TimeHoverText(*c.model, c.x, c.y), c.text) << c.x;
     EXPECT_EQ(TimeHoverText(TimeHoverModel{}, 100, 100), "");
+}
+
+// A scale frozen on a small signal clips a larger one at the picture's edges; the read-out says
+// so in the columns where it happens, and only there.
+TEST(TimePlot, ReadOutSaysClippedWhereTheTraceLeavesThePicture) {
+    SignalBuffer spike = Filled(0);
+    spike[1030] = 0.01;  // in columns 5 and 6
+    struct Case {
+        const char* name;
+        double frozenOn;  // the level the scale was remembered for
+        SignalBuffer data;
+        bool frozen;
+        int column;
+        bool clipped;
+    };
+    const Case cases[] = {
+        {"frozen on a smaller signal", 0.001, Filled(0.01), true, 50, true},
+        {"below the bottom edge", 0.001, Filled(-0.01), true, 50, true},
+        {"frozen on the same signal", 0.01, Filled(0.01), true, 50, false},
+        {"frozen on a larger signal", 0.1, Filled(0.01), true, 50, false},
+        {"scaling automatically", 0.001, Filled(0.01), false, 50, false},
+        {"the spike's column", 0.001, spike, true, 6, true},
+        {"another column", 0.001, spike, true, 50, false},
+        {"overflowing", 0.001, Filled(HUGE_VAL), false, 50, true},
+    };
+    for (const Case& c : cases) {
+        FreezeMemory memory;
+        Plot(Filled(c.frozenOn), 0, false, &memory);
+        const TimeHoverModel hover = Plot(c.data, 0, c.frozen, &memory).hover;
+        const std::string text = TimeHoverText(hover, (c.column + 0.5) * kCw, 847.5);
+        EXPECT_EQ(text.ends_with(" (clipped)"), c.clipped) << c.name << ": " << text;
+    }
+}
+
+// "Copy Data" gives the window's samples, and screen readers hear the scale and the window.
+TEST(TimePlot, CopiedSamplesAndDescription) {
+    SignalBuffer b = Filled(0);
+    b[1024] = 0.5;
+    b[1025] = -1.25e-5;
+    b[1123] = 3;
+    b[1124] = 99;  // the window's last sample: drawn, but not one of its 100 samples
+    struct Case {
+        int zoom;
+        bool frozen;
+        std::size_t rows;
+        const char* start;
+        const char* end;
+        const char* description;
+    };
+    const Case cases[] = {
+        {0, false, 100, "Time (\u00B5s)\tVoltage (V)\n0.0000\t0.5\n0.0125\t-1.25e-05\n0.0250\t0\n",
+         "1.2375\t3\n", "Time trace: full scale 5 V, time window 1.3 \u00B5s"},
+        {6, true, 7167, "Time (\u00B5s)\tVoltage (V)\n0.0000\t0.5\n", "\n1.2500\t99\n",
+         "Time trace: full scale 5 V, time window 125 \u00B5s, scale frozen"},
+    };
+    FreezeMemory memory;
+    for (const Case& c : cases) {
+        const TimePlotResult r = Plot(b, c.zoom, c.frozen, &memory);
+        EXPECT_EQ(r.samples.size(), c.rows) << c.zoom;
+        const std::string table = TimeTraceTable(r.samples);
+        EXPECT_TRUE(table.starts_with(c.start)) << table.substr(0, 80);
+        EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), static_cast<long>(c.rows + 1));
+        EXPECT_NE(table.find(c.end), std::string::npos) << c.zoom;
+        EXPECT_EQ(r.description, c.description);
+    }
+    EXPECT_EQ(TimeTraceTable({}), "Time (\u00B5s)\tVoltage (V)\n");
 }
 
 }  // namespace
