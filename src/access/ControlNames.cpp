@@ -1,6 +1,6 @@
 #include "access/ControlNames.h"
 
-#include "access/TestPointPlaces.h"
+#include "window/TestPointNames.h"
 
 namespace quorvane {
 

@@ -17,7 +17,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
 }
 
-void WrapParagraph(std::string_view paragraph, std::size_t width, std::string& out) {
+void WrapParagraph(std::string_view paragraph, std::size_t width, std::size_t indent,
+                   std::string& out) {
     std::size_t lineLength = 0;
     bool lineEmpty = true;
     for (std::string_view word : Split(paragraph, ' ')) {
@@ -25,7 +26,8 @@ void WrapParagraph(std::string_view paragraph, std::size_t width, std::string& o
         const std::size_t length = CharacterCount(word);
         if (!lineEmpty && lineLength + 1 + length > width) {
             out.push_back('\n');
-            lineLength = 0;
+            out.append(indent, ' ');
+            lineLength = indent;
             lineEmpty = true;
         }
         if (!lineEmpty) {
@@ -49,14 +51,14 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-std::string WrapText(std::string_view text, std::size_t width) {
+std::string WrapText(std::string_view text, std::size_t width, std::size_t indent) {
     std::string out;
     out.reserve(text.size() + text.size() / width + 1);
     bool first = true;
     for (std::string_view paragraph : Split(text, '\n')) {
         if (!first) out.push_back('\n');
         first = false;
-        WrapParagraph(paragraph, width, out);
+        WrapParagraph(paragraph, width, indent, out);
     }
     return out;
 }

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "access/ControlNames.h"
-#include "access/TestPointPlaces.h"
+#include "window/TestPointNames.h"
 #include "panels/NumberText.h"
 #include "panels/StageTexts.h"
 #include "window/Architecture.h"

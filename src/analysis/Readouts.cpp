@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "analysis/TestPointNames.h"
+#include "window/TestPointNames.h"
 #include "display/PlotNumbers.h"
-#include "display/WordWrap.h"
+#include "access/TextWrap.h"
 #include "engine/ReceiverEngine.h"
 
 namespace quorvane {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "access/ControlNames.h"
-#include "access/TestPointPlaces.h"
+#include "window/TestPointNames.h"
 #include "access/TextWrap.h"
 #include "access/ToolTips.h"
 

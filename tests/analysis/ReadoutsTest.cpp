@@ -10,8 +10,8 @@
 #include "ChainTestSupport.h"
 #include "analysis/PowerHistory.h"
 #include "analysis/Readouts.h"
-#include "analysis/TestPointNames.h"
-#include "display/WordWrap.h"
+#include "window/TestPointNames.h"
+#include "access/TextWrap.h"
 
 namespace quorvane {
 namespace {
