@@ -3,16 +3,14 @@
 #include <array>
 
 #include "access/ControlNames.h"
-#include "window/TestPointNames.h"
 #include "panels/NumberText.h"
 #include "panels/StageTexts.h"
 #include "window/Architecture.h"
+#include "window/TestPointNames.h"
 
 namespace quorvane {
 
 namespace {
-
-constexpr double kToneOff = -1e12;  // dBnW: a source that is off
 
 std::string Quantity(double value, std::string_view unit) {
     return FormatGeneral(value) + " " + std::string(unit);
@@ -25,7 +23,7 @@ std::string InterceptQuantity(double dBm) {
 
 std::string ToneLine(int k, const OscillatorSettings& tone) {
     std::string line = ToneTitle(k) + ": " + Quantity(tone.Frequency, "MHz") + ", ";
-    line += tone.Power == kToneOff ? std::string("off") : Quantity(tone.Power, "dBnW");
+    line += tone.Power == kSourceOff ? std::string("off") : Quantity(tone.Power, "dBnW");
     if (tone.Invert == 1) line += ", inverted";
     return line;
 }

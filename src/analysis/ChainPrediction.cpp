@@ -29,9 +29,7 @@ constexpr double kListedPower = 1e-6;
 constexpr double kListedAmplitude = 1e-3;
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
-constexpr double kReferenceKelvin = 290.0;
 constexpr int kNearDcOrNyquistBins = 5;
-constexpr double kBinCentre = 1e-4;
 
 // One stage panel standing in a slot, whether or not the slot is switched in.
 struct StageRun {
@@ -130,7 +128,7 @@ double FollowFloor(const LineSet& lines) {
 
 bool NearDcOrNyquist(double mhz) {
     const double bins = mhz / kBinMHz;
-    if (std::abs(bins - std::round(bins)) < kBinCentre) return false;
+    if (OnBinCentre(mhz)) return false;
     return bins < kNearDcOrNyquistBins || bins > kNoiseBins - 1 - kNearDcOrNyquistBins;
 }
 

@@ -51,6 +51,12 @@ bool AtDcOrNyquist(double mhz) {
     return mhz == 0 || mhz == kNyquistMHz;
 }
 
+bool OnBinCentre(double mhz) {
+    constexpr double kBinCentre = 1e-4;
+    const double bins = mhz / kBinMHz;
+    return std::abs(bins - std::round(bins)) < kBinCentre;
+}
+
 double LineWatts(const Line& line) {
     const double a = std::abs(line.phasor);
     return AtDcOrNyquist(line.mhz) ? a * a / 50.0 : a * a / 100.0;

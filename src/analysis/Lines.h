@@ -5,15 +5,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/SignalBuffer.h"
+
 namespace quorvane::analysis {
 
 // The prediction's picture of a signal: a sum of sinusoids ("lines"), each known by its
 // frequency, its complex amplitude and where it came from. Sampling at 80 MHz folds every
 // frequency into 0..40 MHz; a line at 0 or 40 MHz has no phase of its own, only a signed value.
 
-inline constexpr double kSamplingMHz = 80.0;
-inline constexpr double kNyquistMHz = 40.0;
-inline constexpr double kBinMHz = 80.0 / 8192.0;
+inline constexpr double kSamplingMHz = 1e-6 / kSampleInterval;
+inline constexpr double kNyquistMHz = kSamplingMHz / 2;
+inline constexpr double kBinMHz = kBinWidth / 1e6;
 // Lines closer than this (10 Hz, a thousandth of a bin) are one frequency: over the 102.4 us of
 // a buffer they drift less than 0.4 degrees apart, so they add as phasors.
 inline constexpr double kSameFrequencyMHz = 1e-5;
@@ -80,6 +82,9 @@ using LineSet = std::vector<Line>;
 bool FoldMHz(double& mhz);
 
 bool AtDcOrNyquist(double mhz);
+// Whether a line lies on a bin's centre (within a ten-thousandth of a bin), where a transform of
+// the whole buffer holds it in that one bin without spreading it over its neighbours.
+bool OnBinCentre(double mhz);
 
 // Power in watts into 50 ohms: |phasor|^2 / 100, or value^2 / 50 at 0 and 40 MHz.
 double LineWatts(const Line& line);

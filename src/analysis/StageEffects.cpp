@@ -12,8 +12,7 @@ namespace quorvane::analysis {
 namespace {
 
 constexpr int kBins = static_cast<int>(kSampleCount);
-constexpr int kEdgeReach = 10;       // bins within which a band edge cuts a line's spread
-constexpr double kBinCentre = 1e-4;  // a line this close to a bin's centre does not spread
+constexpr int kEdgeReach = 10;  // bins within which a band edge cuts a line's spread
 // A line's spread is summed over this many bins either side; beyond them it holds less than
 // 0.1 % of its energy.
 constexpr int kSpreadReach = 256;
@@ -193,7 +192,7 @@ void FilterLines(LineSet& lines, const PassBand& band) {
     for (Line& line : lines) {
         const double beta = line.mhz / kBinMHz;
         const long bin = std::lround(beta);
-        if (std::abs(beta - static_cast<double>(bin)) < kBinCentre || SameAllAround(band, bin)) {
+        if (OnBinCentre(line.mhz) || SameAllAround(band, bin)) {
             if (KeepsAround(band, bin)) kept.push_back(std::move(line));
             continue;
         }

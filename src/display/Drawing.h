@@ -6,6 +6,18 @@
 
 namespace quorvane {
 
+// Everything is laid out in twips (1/1440 inch) and drawn at this many twips per logical pixel.
+// The plots thicken each trace with a copy one pixel, that many twips, lower.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Both plots divide their window into this many columns, whatever its length.
+inline constexpr int kPlotColumns = 100;
+
+// Colours are 0x00BBGGRR. A value with the top bit set names a system colour, of which the program
+// uses only the button face: the background of the window, its panels and pictures, and the colour
+// of a button that is off or not selected.
+inline constexpr std::uint32_t kButtonFace = 0x8000000F;
+
 // A straight line between two points in twips, origin at the top-left of a picture,
 // y growing downwards. Coordinates are single precision, as the pictures take them.
 struct TwipLine {

@@ -8,7 +8,7 @@
 #include <QToolTip>
 
 #include "panels/AccessibleControls.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

@@ -8,7 +8,7 @@
 #include "display/PictureBox.h"
 #include "display/SpectrumPlot.h"
 #include "display/TimePlot.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "display/PlotNumbers.h"
+#include "engine/Waveform.h"
 #include "engine/nrFFT.h"
 #include "panels/NumberText.h"
 
@@ -13,20 +14,18 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kPoints = 8192;
-constexpr int kTaperLength = 2048;  // samples at each end
-constexpr double kPi = 3.1415926;
+constexpr auto kPoints = static_cast<int>(kSampleCount);
+constexpr int kTaperLength = kPoints / 4;  // samples at each end
 constexpr double kHighestMHz = 20;
-constexpr int kColumns = 100;
+constexpr int kColumns = kPlotColumns;
 constexpr double kTopMarginDb = 10;
 constexpr double kBottomDb = -40;
 constexpr double kRangeDb = kTopMarginDb - kBottomDb;
-constexpr double kNoStrongestDb = -1000;
 constexpr double kAveragingFloor = 1e-12;
-constexpr float kThickening = 15;  // twips: one pixel lower
+constexpr auto kThickening = static_cast<float>(kTwipsPerPixel);  // one pixel lower
 
 double TaperWeight(int j) {
-    return 0.5 * (1 - std::cos(j / 2048.0 * kPi));
+    return 0.5 * (1 - std::cos(j / static_cast<double>(kTaperLength) * kShortPi));
 }
 
 const std::array<double, kTaperLength>& TaperWeights() {
@@ -41,8 +40,9 @@ const std::array<double, kTaperLength>& TaperWeights() {
 
 // The half-span in MHz for a span value.
 double HalfSpan(int spanValue) {
-    static constexpr double kHalfSpans[] = {0.1, 0.25, 0.5, 1, 2.5, 5, 10};
-    return spanValue >= 0 && spanValue <= 6 ? kHalfSpans[spanValue] : 10;
+    return spanValue >= 0 && spanValue <= kLargestSpanValue
+               ? kHalfSpansMHz[static_cast<std::size_t>(spanValue)]
+               : kHalfSpansMHz.back();
 }
 
 // Cuts a frequency to one decimal. The window's ends come out of binary arithmetic a hair

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,6 +25,8 @@ struct FrequencyWindow {
 
 // Span values 0..6 give half-spans 0.1, 0.25, 0.5, 1, 2.5, 5, 10 MHz (any other value 10);
 // the centre value is in tenths of a MHz.
+inline constexpr std::array<double, 7> kHalfSpansMHz = {0.1, 0.25, 0.5, 1, 2.5, 5, 10};
+inline constexpr int kLargestSpanValue = static_cast<int>(kHalfSpansMHz.size()) - 1;
 FrequencyWindow ComputeFrequencyWindow(int spanValue, int centreValue);
 
 // The span and centre scroll bars' readings: "20 MHz" for the whole span of value 6, "0.2 MHz"
@@ -51,6 +54,8 @@ double StrongestFrequencyMHz(const std::vector<double>& powers);
 
 // Levels at or below this are silence: the picture stays empty.
 inline constexpr double kSilenceDb = -100;
+// The strongest level of a transform with no power at all.
+inline constexpr double kNoStrongestDb = -1000;
 
 // The 100-column trace of the window: the top of the picture is 10 dB above the strongest bin
 // and the bottom 40 dB below it. A column averages its bins when it spans more than one,
@@ -77,7 +82,7 @@ struct SpectrumHoverModel {
     double highMHz = 20;
     double cw = 0;  // column width in twips
     double height = 0;
-    double strongestDb = -1000;
+    double strongestDb = kNoStrongestDb;
 };
 
 struct SpectrumPlotSettings {
@@ -92,7 +97,7 @@ struct SpectrumPlotSettings {
 struct SpectrumColumns {
     double lowMHz = 0;
     double highMHz = 20;
-    double strongestDb = -1000;
+    double strongestDb = kNoStrongestDb;
     std::vector<double> levelDb;  // one per column; empty when the signal is silent
 };
 

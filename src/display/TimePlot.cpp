@@ -11,12 +11,13 @@ namespace quorvane {
 
 namespace {
 
-constexpr std::int32_t kWindowStart = 1024;  // 8192 / 8
-constexpr std::int32_t kLastSample = 8191;
-constexpr int kColumns = 100;
+constexpr auto kWindowStart = static_cast<std::int32_t>(kSampleCount / 8);
+constexpr auto kLastSample = static_cast<std::int32_t>(kSampleCount - 1);
+constexpr int kColumns = kPlotColumns;
 constexpr double kFullScaleHeight = 0.4;  // zero line to full scale, as a share of the height
 constexpr double kSmallestPeak = 1e-18;
-constexpr float kThickening = 15;  // twips: one pixel lower
+constexpr double kScanStart = 1000;
+constexpr auto kThickening = static_cast<float>(kTwipsPerPixel);  // one pixel lower
 
 double SamplesPerColumn(const TimeWindow& window) {
     return static_cast<double>(window.last - window.first) / kColumns;
@@ -75,9 +76,10 @@ void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowSc
 }  // namespace
 
 TimeWindow ZoomWindow(int zoomValue) {
-    static constexpr int kZoom[] = {1, 2, 5, 10, 20, 50, 100};
     TimeWindow window;
-    window.z = zoomValue >= 0 && zoomValue <= 6 ? kZoom[zoomValue] : 0;
+    window.z = zoomValue >= 0 && zoomValue <= kLargestZoomValue
+                   ? kZoomFactors[static_cast<std::size_t>(zoomValue)]
+                   : 0;
     window.first = kWindowStart;
     window.last = std::min(100 * window.z + kWindowStart, kLastSample);
     return window;
@@ -88,8 +90,9 @@ std::string MaxTimeLabel(int z) {
 }
 
 double WindowPeak(const SignalBuffer& data, const TimeWindow& window) {
-    double hi = -1000;
-    double lo = 1000;
+    // The scan starts from +-1000 V, far beyond any sample a sane chain makes.
+    double hi = -kScanStart;
+    double lo = kScanStart;
     bool nan = false;
     for (std::int32_t n = window.first; n < window.last; ++n) {
         const double v = data[static_cast<std::size_t>(n)];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -19,6 +20,8 @@ struct TimeWindow {
 };
 
 // Zoom values 0..6 give z = 1, 2, 5, 10, 20, 50, 100; any other value gives z = 0.
+inline constexpr std::array<int, 7> kZoomFactors = {1, 2, 5, 10, 20, 50, 100};
+inline constexpr int kLargestZoomValue = static_cast<int>(kZoomFactors.size()) - 1;
 TimeWindow ZoomWindow(int zoomValue);
 
 // The right-hand time label: the nominal length of the window (z * 100 samples), so zoom 6

@@ -5,19 +5,27 @@
 
 namespace quorvane {
 
+// The power a source switched off hands the engine, in dBnW: 10^(-1e11) underflows to exactly 0,
+// so such a tone has no amplitude and needs no test of its own.
+inline constexpr double kSourceOff = -1e12;
+
+// The reference temperature of noise, 290 K: a noise source's starting temperature, and the T0
+// of every noise figure (a stage of noise figure F adds noise of (F - 1) T0).
+inline constexpr double kReferenceKelvin = 290.0;
+
 // What the window reads from its controls once per tick. The engine sees nothing else:
 // no widget, no panel, only these plain values.
 
 struct OscillatorSettings {
-    double Frequency = 0.0;   // MHz
-    double Power = -1e12;     // dBnW; -1e12 when the source is off
-    std::int16_t Invert = 0;  // 1 flips the sign of the tone
+    double Frequency = 0.0;     // MHz
+    double Power = kSourceOff;  // dBnW
+    std::int16_t Invert = 0;    // 1 flips the sign of the tone
     friend bool operator==(const OscillatorSettings&, const OscillatorSettings&) = default;
 };
 
 struct NoiseSettings {
-    double Temperature = 290.0;  // K
-    std::int16_t Working = 0;    // non-zero: noise on
+    double Temperature = kReferenceKelvin;  // K
+    std::int16_t Working = 0;               // non-zero: noise on
     friend bool operator==(const NoiseSettings&, const NoiseSettings&) = default;
 };
 

@@ -12,7 +12,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr double kReferenceKelvin = 290.0;
 constexpr double kFilterBandwidthLimit = 25.0;  // MHz: at or above this a stage does not filter
 constexpr double kNonlinearityLimit = 1e12;     // W: at or above this a stage is linear
 constexpr int kPoints = static_cast<int>(kSampleCount);

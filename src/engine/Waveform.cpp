@@ -8,7 +8,6 @@ namespace quorvane {
 namespace {
 
 constexpr double kMegahertz = 1000000.0;
-constexpr double kShortPi = 3.1415926;  // the waveforms use this shortened value on purpose
 
 }  // namespace
 

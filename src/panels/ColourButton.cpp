@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <cstdint>
 
+#include "display/Drawing.h"
+
 namespace quorvane {
 
 // A square push button without caption that shows its background colour. The colour is the
@@ -27,7 +29,7 @@ class ColourButton : public QAbstractButton {
     void nextCheckState() override {}
 
   private:
-    std::uint32_t backColor_ = 0x8000000F;
+    std::uint32_t backColor_ = kButtonFace;
 };
 
 }  // namespace quorvane

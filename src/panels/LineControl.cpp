@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

@@ -6,10 +6,11 @@
 
 #include "access/ControlNames.h"
 #include "access/ToolTips.h"
+#include "engine/ChainSnapshot.h"
 #include "panels/ColourButton.h"
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 
@@ -18,7 +19,6 @@ namespace {
 constexpr int kLayoutWidth = 1860;
 constexpr int kLayoutHeight = 1140;
 
-constexpr double kRoomTemperature = 290.0;
 constexpr std::uint32_t kWorkingColour = 0x0040C0;
 
 constexpr std::array<SymbolLine, 1> kLines{{{"Line3", 1140, 780, 1920, 780, 3}}};  // output line
@@ -31,7 +31,7 @@ constexpr std::array<SymbolOutline, 1> kOutlines{{
 NoiseControl::NoiseControl(QWidget* parent) : StagePanel(kLayoutWidth, kLayoutHeight, parent) {
     AddSymbol(this, kLines, kOutlines);
     BuildControls();
-    temperature_ = kRoomTemperature;
+    temperature_ = kReferenceKelvin;
     UpdateDisplay();
 }
 

@@ -12,7 +12,7 @@
 #include "panels/NumberText.h"
 #include "panels/PanelKit.h"
 #include "panels/ReadingScrollBar.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 
@@ -24,7 +24,6 @@ constexpr int kLayoutHeight = 1455;
 constexpr int kScaleTop = -10;    // +10 dBnW
 constexpr int kScaleBottom = 51;  // "Off"
 constexpr int kScaleStart = 30;   // -30 dBnW
-constexpr double kPowerOff = -1e12;
 
 constexpr std::uint32_t kWorkingColour = 0x0000C0;
 constexpr std::uint32_t kInvertColour = 0x000080;
@@ -188,7 +187,7 @@ void OscillatorControl::UpdateDisplay() {
     text1Rule_->Write(QString::fromStdString(FormatGeneral(frequency_)));
     const int position = vscPower_->value();
     if (position == vscPower_->maximum() || working_ == 0) {
-        power_ = kPowerOff;
+        power_ = kSourceOff;
         txtPower_->setText("Off");
     } else {
         power_ = -position;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ChainSnapshot.h"
 #include "panels/StagePanel.h"
 
 class QLabel;
@@ -53,7 +54,7 @@ class OscillatorControl : public StagePanel {
     void ShowInvertColour();
 
     double frequency_ = 0.0;
-    double power_ = -1e12;
+    double power_ = kSourceOff;
     short working_ = 0;
     short invert_ = 0;
 

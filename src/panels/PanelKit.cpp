@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

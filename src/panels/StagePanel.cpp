@@ -1,7 +1,7 @@
 #include "panels/StagePanel.h"
 
 #include "panels/AccessibleControls.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 
 namespace quorvane {
 

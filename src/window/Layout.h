@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "display/SpectrumPlot.h"
+#include "display/TimePlot.h"
+
 namespace quorvane::layout {
 
 // Places and sizes of the main window's fixed controls, in twips from the top-left of the
@@ -105,8 +108,8 @@ inline constexpr std::array<PlotGroupPlaces, 2> kPlotGroups = {{
 struct ScrollSetting {
     int minimum, maximum, pageStep, value;
 };
-inline constexpr ScrollSetting kSignalScroll = {0, 6, 2, 0};
-inline constexpr ScrollSetting kSpectrumScroll = {0, 6, 3, 6};
+inline constexpr ScrollSetting kSignalScroll = {0, kLargestZoomValue, 2, 0};
+inline constexpr ScrollSetting kSpectrumScroll = {0, kLargestSpanValue, 3, kLargestSpanValue};
 inline constexpr ScrollSetting kCentreScroll = {1, 200, 10, 100};
 
 inline constexpr int kTimerPeriodMs = 250;

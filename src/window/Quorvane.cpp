@@ -22,7 +22,7 @@
 #include "panels/OscillatorControl.h"
 #include "panels/ReadingScrollBar.h"
 #include "panels/SteppingComboBox.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 #include "window/Architecture.h"
 #include "window/FocusMark.h"
 #include "window/PlotGroupControls.h"

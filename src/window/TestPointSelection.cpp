@@ -30,7 +30,7 @@ void ReplaceOne(Selection& s, int added) {
 Selection ReadSelection(const ButtonColours& colours) {
     Selection s;
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
-        if (colours[n - 1] == kButtonFaceColour) continue;
+        if (colours[n - 1] == kButtonFace) continue;
         if (s.first == 0) {
             s.first = n;
         } else {
@@ -44,8 +44,8 @@ Selection ClickTestPoint(const ButtonColours& before, int index) {
     ButtonColours colours = before;
     int added = 0;
     if (IsTestPoint(index)) {
-        const bool wasSelected = colours[index - 1] != kButtonFaceColour;
-        colours[index - 1] = wasSelected ? kButtonFaceColour : kClickMarkColour;
+        const bool wasSelected = colours[index - 1] != kButtonFace;
+        colours[index - 1] = wasSelected ? kButtonFace : kClickMarkColour;
         if (!wasSelected) added = index;
     }
 
@@ -53,7 +53,7 @@ Selection ClickTestPoint(const ButtonColours& before, int index) {
     Selection s;
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
         const std::uint32_t c = colours[n - 1];
-        if (c == kClickMarkColour || c == kButtonFaceColour) continue;
+        if (c == kClickMarkColour || c == kButtonFace) continue;
         if (s.first == 0) {
             s.first = n;
         } else {
@@ -78,7 +78,7 @@ Selection ClickTestPoint(const ButtonColours& before, int index) {
 
 ButtonColours SelectionColours(Selection selection) {
     ButtonColours colours{};
-    colours.fill(kButtonFaceColour);
+    colours.fill(kButtonFace);
     if (IsTestPoint(selection.first)) colours[selection.first - 1] = kFirstSelectionColour;
     if (IsTestPoint(selection.second)) colours[selection.second - 1] = kSecondSelectionColour;
     return colours;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "display/Drawing.h"
 #include "window/Layout.h"
 
 namespace quorvane {
@@ -11,7 +12,6 @@ namespace quorvane {
 // functions read and change it on plain colour arrays; the window copies the colours to and
 // from its buttons.
 
-inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
 inline constexpr std::uint32_t kFirstSelectionColour = 0x00C00000;   // blue: plot group 0
 inline constexpr std::uint32_t kSecondSelectionColour = 0x00800080;  // purple: plot group 1
 // Marks the button just clicked while the click is worked out; never left on a button.

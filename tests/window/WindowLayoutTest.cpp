@@ -13,7 +13,7 @@
 #include "panels/ColourButton.h"
 #include "panels/FilterControl.h"
 #include "panels/LineControl.h"
-#include "panels/Twips.h"
+#include "ui/Twips.h"
 #include "window/Quorvane.h"
 
 using namespace quorvane;

@@ -7,17 +7,15 @@
 #include <cmath>
 #include <cstdint>
 
+#include "display/Drawing.h"
+
 namespace quorvane {
 
-// The layout is kept in twips (1/1440 inch) and drawn at 15 twips per logical pixel; Qt's
-// high-DPI scaling maps logical pixels to the screen, so every line stays crisp.
-inline constexpr int kTwipsPerPixel = 15;
-
+// The widgets' units and colours. The layout is kept in twips and drawn at kTwipsPerPixel
+// twips per logical pixel; Qt's high-DPI scaling maps logical pixels to the screen, so every line
+// stays crisp.
 inline int TwipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-inline double TwipsToPixelsF(double twips) {
-    return twips / kTwipsPerPixel;
 }
 inline QPointF TwipPoint(double x, double y) {
     return {x / kTwipsPerPixel, y / kTwipsPerPixel};
@@ -31,10 +29,7 @@ inline QRect TwipRect(int left, int top, int width, int height) {
     return {x0, y0, TwipsToPixels(left + width) - x0, TwipsToPixels(top + height) - y0};
 }
 
-// Colours are 0x00BBGGRR; a value with the top bit set names a system colour, of which the
-// program uses only 0x8000000F, the button face.
-inline constexpr std::uint32_t kButtonFace = 0x8000000F;
-
+// A 0x00BBGGRR colour, or the palette's button face for kButtonFace.
 inline QColor ColourFromBgr(std::uint32_t bgr, const QPalette& palette) {
     if (bgr & 0x80000000u) return palette.color(QPalette::Button);
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
