@@ -46,7 +46,6 @@ class PlotGroup {
     // the group shows; none by default.
     void SetLineReadout(LineReadoutSource source);
 
-    const PlotGroupWidgets& Widgets() const { return widgets_; }
 
   private:
     PlotGroupWidgets widgets_;

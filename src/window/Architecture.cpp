@@ -86,14 +86,4 @@ const Arrangement& ArrangementFor(Architecture architecture) {
     return kSingleConversion;
 }
 
-std::array<int, kStageCandidates> PanelLefts(Architecture architecture) {
-    std::array<int, kStageCandidates> lefts{};
-    lefts.fill(kParkedLeft);
-    const Arrangement& arrangement = ArrangementFor(architecture);
-    for (int slot = 0; slot < arrangement.filledSlots; ++slot) {
-        lefts[CandidatePosition(arrangement.assignments[slot].stage)] = SlotLeft(slot);
-    }
-    return lefts;
-}
-
 }  // namespace quorvane

@@ -73,7 +73,5 @@ struct Arrangement {
 
 const Arrangement& ArrangementFor(Architecture architecture);
 
-// Left of every panel, in candidate order, once the arrangement is made (parked panels at 0).
-std::array<int, kStageCandidates> PanelLefts(Architecture architecture);
 
 }  // namespace quorvane
