@@ -22,64 +22,34 @@ constexpr std::array<SymbolLine, 5> kLines{{
 }};
 
 GainRowsLists AmplifierRows() {
-    return {1080,
-            {"0", "1", "2", "3", "6", "10", "20"},
-            {"0", "3", "6", "10", "20", "30"},
-            {"Inf", "20", "10", "0", "-10"}};
+    return {.top = 1080,
+            .noiseItems = {"0", "1", "2", "3", "6", "10", "20"},
+            .gainItems = {"0", "3", "6", "10", "20", "30"},
+            .interceptItems = {"Inf", "20", "10", "0", "-10"},
+            .startNF = 3,
+            .startGain = 10};
 }
 
 }  // namespace
 
 AmplifierControl::AmplifierControl(QWidget* parent)
-    : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, AmplifierRows())) {
+    : ChainStagePanel(kLayoutWidth, kLayoutHeight, AmplifierRows(), parent) {
     AddSymbol(this, kLines);
     ApplyFocusOrder();
-    rows_->Initialise("3", "10", "Inf");
-    UpdateDisplay();
-}
-
-double AmplifierControl::Gain() const {
-    return rows_->Gain();
-}
-
-void AmplifierControl::SetGain(double dB) {
-    rows_->SetGain(dB);
-    UpdateDisplay();
-}
-
-double AmplifierControl::NF() const {
-    return rows_->NF();
-}
-
-void AmplifierControl::SetNF(double dB) {
-    rows_->SetNF(dB);
     UpdateDisplay();
 }
 
 double AmplifierControl::IP3() const {
-    return rows_->IP3();
+    return Rows().IP3();
 }
 
 void AmplifierControl::SetIP3(double dBm) {
-    rows_->SetIP3(dBm);
+    Rows().SetIP3(dBm);
     UpdateDisplay();
 }
 
-void AmplifierControl::SetTitle(const std::string& title) {
-    StagePanel::SetTitle(title);
-    rows_->Name(title);
-}
-
 QList<QWidget*> AmplifierControl::FocusOrder() const {
-    return {rows_->GainBox(), rows_->InterceptBox(), rows_->NoiseBox()};
-}
-
-void AmplifierControl::UpdateDisplay() {
-    rows_->Show();
-}
-
-void AmplifierControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this);
+    return {Rows().GainBox(), Rows().InterceptBox(), Rows().NoiseBox()};
 }
 
 }  // namespace quorvane

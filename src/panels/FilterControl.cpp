@@ -17,9 +17,6 @@ namespace {
 constexpr int kLayoutWidth = 1950;
 constexpr int kLayoutHeight = 3435;
 
-constexpr double kStartCentre = 5.0;     // MHz
-constexpr double kStartBandwidth = 2.0;  // MHz
-
 constexpr std::array<SymbolLine, 13> kLines{{
     {"lneIcon(0)", 480, 360, 720, 120, 1},  // upper wave mark
     {"lneIcon(1)", 720, 120, 960, 360, 1},
@@ -40,10 +37,12 @@ constexpr std::array<SymbolOutline, 1> kOutlines{{
 }};
 
 GainRowsLists FilterRows() {
-    return {1080,
-            {"0", "1", "2", "3", "6", "10", "20", "30"},
-            {"0", "-1", "-2", "-3", "-6", "-10", "-20", "-30"},
-            {}};
+    return {.top = 1080,
+            .noiseItems = {"0", "1", "2", "3", "6", "10", "20", "30"},
+            .gainItems = {"0", "-1", "-2", "-3", "-6", "-10", "-20", "-30"},
+            .interceptItems = {},
+            .startNF = 3,
+            .startGain = -3};
 }
 
 double BandFrequencyMHz(std::string_view text) {
@@ -51,31 +50,31 @@ double BandFrequencyMHz(std::string_view text) {
 }
 
 ParameterRowLayout CentreLayout() {
-    return {4,
-            "Fc",
-            {120, 2400, 495, 375},
-            "cmbFreq",
-            {480, 2400, 855, 420},
-            {"0", "100", "200", "500", "1", "2", "5", "10"},
-            6,
-            "MHz",
-            {1320, 2460, 615, 375},
-            BoxKind::CentreFrequency,
-            &BandFrequencyMHz};
+    return {.symbolIndex = 4,
+            .symbol = "Fc",
+            .symbolBox = {120, 2400, 495, 375},
+            .boxName = "cmbFreq",
+            .box = {480, 2400, 855, 420},
+            .items = {"0", "100", "200", "500", "1", "2", "5", "10"},
+            .unitIndex = 6,
+            .unit = "MHz",
+            .unitBox = {1320, 2460, 615, 375},
+            .tip = BoxKind::CentreFrequency,
+            .read = &BandFrequencyMHz};
 }
 
 ParameterRowLayout RangeLayout() {
-    return {5,
-            "BW",
-            {0, 2880, 495, 375},
-            "cmbRange",
-            {480, 2880, 855, 420},
-            {"100", "200", "500", "1", "2", "5", "10", "20"},
-            7,
-            "MHz",
-            {1320, 2940, 615, 375},
-            BoxKind::Bandwidth,
-            &BandFrequencyMHz};
+    return {.symbolIndex = 5,
+            .symbol = "BW",
+            .symbolBox = {0, 2880, 495, 375},
+            .boxName = "cmbRange",
+            .box = {480, 2880, 855, 420},
+            .items = {"100", "200", "500", "1", "2", "5", "10", "20"},
+            .unitIndex = 7,
+            .unit = "MHz",
+            .unitBox = {1320, 2940, 615, 375},
+            .tip = BoxKind::Bandwidth,
+            .read = &BandFrequencyMHz};
 }
 
 QString Text(double value) {
@@ -85,19 +84,22 @@ QString Unit(bool kiloHertz) {
     return kiloHertz ? "kHz" : "MHz";
 }
 
-// Writes a pass-band frequency into its row: in MHz from 1 MHz up, in kHz below. The second
-// test reads the field again, because the first write has already run the row's rule. The unit
-// label is left as the rule set it, so it always agrees with the value read back (a written
-// 0.03 MHz shows as 30, which reads as 30 MHz).
-void ShowBandFrequency(ParameterRow& row, const double& field) {
-    if (field >= 1.0) row.Write(Text(field));
-    if (!(field >= 1.0)) row.Write(Text(field * 1000.0));
+// Writes a pass-band frequency into its row: in MHz from 1 MHz up, in kHz below. Writing runs
+// the row's rule, which sets the field anew from the shown text, so the field is read back
+// through `field` before the second test. The unit label is left as the rule set it, so it
+// always agrees with the value read back (a written 0.03 MHz shows as 30, which reads as
+// 30 MHz, and is then shown in MHz).
+template <class FieldReader>
+void ShowBandFrequency(ParameterRow& row, FieldReader field) {
+    if (field() >= 1.0) row.Write(Text(field()));
+    const double readBack = field();
+    if (!(readBack >= 1.0)) row.Write(Text(readBack * 1000.0));
 }
 
 }  // namespace
 
 FilterControl::FilterControl(QWidget* parent)
-    : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, FilterRows())) {
+    : ChainStagePanel(kLayoutWidth, kLayoutHeight, FilterRows(), parent) {
     AddSymbol(this, kLines, kOutlines);
     centreRow_ = new ParameterRow(this, CentreLayout(), [this](const QString& text) {
         const BoxFrequency centre = ReadBandFrequency(text.toStdString());
@@ -110,30 +112,6 @@ FilterControl::FilterControl(QWidget* parent)
         rangeRow_->SetUnit(Unit(range.kiloHertz));
     });
     ApplyFocusOrder();
-
-    rows_->Initialise("3", "-3");
-    centreRow_->Write("10");
-    centreFreq_ = kStartCentre;
-    rangeRow_->Write("2");
-    bandwidth_ = kStartBandwidth;
-    UpdateDisplay();
-}
-
-double FilterControl::Gain() const {
-    return rows_->Gain();
-}
-
-void FilterControl::SetGain(double dB) {
-    rows_->SetGain(dB);
-    UpdateDisplay();
-}
-
-double FilterControl::NF() const {
-    return rows_->NF();
-}
-
-void FilterControl::SetNF(double dB) {
-    rows_->SetNF(dB);
     UpdateDisplay();
 }
 
@@ -163,24 +141,19 @@ void FilterControl::SetCentreFreq(double mhz) {
 }
 
 void FilterControl::SetTitle(const std::string& title) {
-    StagePanel::SetTitle(title);
-    rows_->Name(title);
+    ChainStagePanel::SetTitle(title);
     centreRow_->SetName(QString::fromStdString(PartName(title, ControlPart::CentreFrequency)));
     rangeRow_->SetName(QString::fromStdString(PartName(title, ControlPart::Bandwidth)));
 }
 
 QList<QWidget*> FilterControl::FocusOrder() const {
-    return {rows_->NoiseBox(), rangeRow_->Box(), centreRow_->Box(), rows_->GainBox()};
+    return {Rows().NoiseBox(), rangeRow_->Box(), centreRow_->Box(), Rows().GainBox()};
 }
 
 void FilterControl::UpdateDisplay() {
-    rows_->Show();
-    ShowBandFrequency(*centreRow_, centreFreq_);
-    ShowBandFrequency(*rangeRow_, bandwidth_);
-}
-
-void FilterControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this);
+    ChainStagePanel::UpdateDisplay();
+    ShowBandFrequency(*centreRow_, [this] { return centreFreq_; });
+    ShowBandFrequency(*rangeRow_, [this] { return bandwidth_; });
 }
 
 }  // namespace quorvane

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "panels/StagePanel.h"
+#include "panels/ChainStagePanel.h"
 
 namespace quorvane {
 
-class GainRows;
 class ParameterRow;
 
 // One band-pass filter: centre frequency, bandwidth, gain and noise figure.
-class FilterControl : public StagePanel {
+class FilterControl : public ChainStagePanel {
     Q_OBJECT
-    Q_PROPERTY(double Gain READ Gain WRITE SetGain)
-    Q_PROPERTY(double NF READ NF WRITE SetNF)
     Q_PROPERTY(double MinFreq READ MinFreq WRITE SetMinFreq)
     Q_PROPERTY(double MaxFreq READ MaxFreq WRITE SetMaxFreq)
     Q_PROPERTY(double Bandwidth READ Bandwidth WRITE SetBandwidth)
@@ -20,10 +17,6 @@ class FilterControl : public StagePanel {
   public:
     explicit FilterControl(QWidget* parent = nullptr);
 
-    double Gain() const;  // dB
-    void SetGain(double dB);
-    double NF() const;  // dB
-    void SetNF(double dB);
     double MinFreq() const;     // MHz, CentreFreq - Bandwidth / 2
     void SetMinFreq(double) {}  // derived: writes are ignored
     double MaxFreq() const;     // MHz, CentreFreq + Bandwidth / 2
@@ -37,14 +30,11 @@ class FilterControl : public StagePanel {
     QList<QWidget*> FocusOrder() const override;
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
+    void UpdateDisplay() override;
 
   private:
-    void UpdateDisplay();
-
-    double centreFreq_ = 0.0;
-    double bandwidth_ = 0.0;
-    GainRows* rows_;
+    double centreFreq_ = 5.0;  // MHz
+    double bandwidth_ = 2.0;   // MHz
     ParameterRow* centreRow_ = nullptr;
     ParameterRow* rangeRow_ = nullptr;
 };

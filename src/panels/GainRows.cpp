@@ -18,23 +18,49 @@ std::string Utf8(const QString& text) {
 }
 
 ParameterRowLayout NoiseLayout(int top, const QStringList& items) {
-    return {0, "NF", {120, top, 495, 375},       "cmbNoise",          {600, top, 735, 420}, items,
-            1, "dB", {1320, top + 60, 495, 375}, BoxKind::NoiseFigure};
+    return {.symbolIndex = 0,
+            .symbol = "NF",
+            .symbolBox = {120, top, 495, 375},
+            .boxName = "cmbNoise",
+            .box = {600, top, 735, 420},
+            .items = items,
+            .unitIndex = 1,
+            .unit = "dB",
+            .unitBox = {1320, top + 60, 495, 375},
+            .tip = BoxKind::NoiseFigure};
 }
 
 ParameterRowLayout GainLayout(int top, const QStringList& items) {
-    return {2, "G",  {240, top, 375, 375},       "cmbGain",    {600, top, 735, 420}, items,
-            3, "dB", {1320, top + 60, 495, 375}, BoxKind::Gain};
+    return {.symbolIndex = 2,
+            .symbol = "G",
+            .symbolBox = {240, top, 375, 375},
+            .boxName = "cmbGain",
+            .box = {600, top, 735, 420},
+            .items = items,
+            .unitIndex = 3,
+            .unit = "dB",
+            .unitBox = {1320, top + 60, 495, 375},
+            .tip = BoxKind::Gain};
 }
 
 ParameterRowLayout InterceptLayout(int top, const QStringList& items) {
-    return {4, "IP3", {120, top, 495, 375},       "cmbIP3",           {600, top, 735, 420}, items,
-            5, "dBm", {1320, top + 60, 495, 375}, BoxKind::Intercept, &ReadIntercept};
+    return {.symbolIndex = 4,
+            .symbol = "IP3",
+            .symbolBox = {120, top, 495, 375},
+            .boxName = "cmbIP3",
+            .box = {600, top, 735, 420},
+            .items = items,
+            .unitIndex = 5,
+            .unit = "dBm",
+            .unitBox = {1320, top + 60, 495, 375},
+            .tip = BoxKind::Intercept,
+            .read = &ReadIntercept};
 }
 
 }  // namespace
 
-GainRows::GainRows(QWidget* panel, const GainRowsLists& lists) : QObject(panel) {
+GainRows::GainRows(QWidget* panel, const GainRowsLists& lists)
+    : QObject(panel), nf_(lists.startNF), gain_(lists.startGain), ip3_(lists.startIP3) {
     noise_ =
         new ParameterRow(panel, NoiseLayout(lists.top, lists.noiseItems),
                          [this](const QString& text) { nf_ = ParseLeadingNumber(Utf8(text)); });
@@ -45,12 +71,6 @@ GainRows::GainRows(QWidget* panel, const GainRowsLists& lists) : QObject(panel) 
         intercept_ = new ParameterRow(
             panel, InterceptLayout(lists.top + 2 * kRowPitch, lists.interceptItems),
             [this](const QString& text) { ip3_ = ReadIntercept(Utf8(text)); });
-}
-
-void GainRows::Initialise(const QString& noise, const QString& gain, const QString& intercept) {
-    noise_->Write(noise);
-    gainRow_->Write(gain);
-    if (intercept_) intercept_->Write(intercept);
 }
 
 void GainRows::Show() {

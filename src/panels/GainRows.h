@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <string>
 
+#include "panels/StageTexts.h"
+
 class QComboBox;
 class QWidget;
 
@@ -11,13 +13,16 @@ namespace quorvane {
 
 class ParameterRow;
 
-// Which lists the noise-figure, gain and intercept rows of a chain stage offer, and where the
-// three rows start. An empty intercept list leaves the intercept row out.
+// Where the noise-figure, gain and intercept rows of a chain stage start, which lists they
+// offer and the values a new panel shows. An empty intercept list leaves the intercept row out.
 struct GainRowsLists {
     int top;  // twips; the rows follow each other 480 twips apart
     QStringList noiseItems;
     QStringList gainItems;
     QStringList interceptItems;
+    double startNF;                        // dB
+    double startGain;                      // dB
+    double startIP3 = kInfiniteIntercept;  // dBm
 };
 
 // The noise figure (cmbNoise), gain (cmbGain) and third-order intercept (cmbIP3) of a chain
@@ -28,8 +33,6 @@ class GainRows : public QObject {
   public:
     GainRows(QWidget* panel, const GainRowsLists& lists);
 
-    // Shows the texts a new panel starts with; each write runs its row's rule.
-    void Initialise(const QString& noise, const QString& gain, const QString& intercept = {});
     // Writes every field back into its box, so each ends as the value read from its text.
     void Show();
     // Names the boxes for screen readers after the stage's title: "LNA gain".

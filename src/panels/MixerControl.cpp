@@ -19,8 +19,6 @@ namespace {
 constexpr int kLayoutWidth = 1860;
 constexpr int kLayoutHeight = 3615;
 
-constexpr double kStartLoFreq = 6.0;  // MHz
-
 constexpr std::array<SymbolLine, 8> kLines{{
     {"lneIcon(0)", 720, 900, 840, 780, 2},  // wave mark in the oscillator circle
     {"lneIcon(1)", 840, 780, 960, 900, 2},
@@ -37,10 +35,12 @@ constexpr std::array<SymbolOutline, 2> kOutlines{{
 }};
 
 GainRowsLists MixerRows() {
-    return {2160,
-            {"0", "1", "2", "3", "6", "10", "20"},
-            {"0", "3", "6", "10", "20", "30"},
-            {"Inf", "20", "10", "0", "-10", "-20", "-30"}};
+    return {.top = 2160,
+            .noiseItems = {"0", "1", "2", "3", "6", "10", "20"},
+            .gainItems = {"0", "3", "6", "10", "20", "30"},
+            .interceptItems = {"Inf", "20", "10", "0", "-10", "-20", "-30"},
+            .startNF = 3,
+            .startGain = 10};
 }
 
 double LoFrequencyMHz(std::string_view text) {
@@ -48,17 +48,17 @@ double LoFrequencyMHz(std::string_view text) {
 }
 
 ParameterRowLayout LoLayout() {
-    return {6,
-            "Fc",
-            {120, 120, 495, 375},
-            "cmbLOFreq",
-            {480, 120, 855, 420},
-            {"100", "200", "500", "800", "1.2", "2", "5", "9", "11"},
-            7,
-            "MHz",
-            {1320, 180, 495, 375},
-            BoxKind::LoFrequency,
-            &LoFrequencyMHz};
+    return {.symbolIndex = 6,
+            .symbol = "Fc",
+            .symbolBox = {120, 120, 495, 375},
+            .boxName = "cmbLOFreq",
+            .box = {480, 120, 855, 420},
+            .items = {"100", "200", "500", "800", "1.2", "2", "5", "9", "11"},
+            .unitIndex = 7,
+            .unit = "MHz",
+            .unitBox = {1320, 180, 495, 375},
+            .tip = BoxKind::LoFrequency,
+            .read = &LoFrequencyMHz};
 }
 
 QString Text(double value) {
@@ -68,15 +68,10 @@ QString Text(double value) {
 }  // namespace
 
 MixerControl::MixerControl(QWidget* parent)
-    : StagePanel(kLayoutWidth, kLayoutHeight, parent), rows_(new GainRows(this, MixerRows())) {
+    : ChainStagePanel(kLayoutWidth, kLayoutHeight, MixerRows(), parent) {
     AddSymbol(this, kLines, kOutlines);
     BuildLocalOscillator();
     ApplyFocusOrder();
-
-    rows_->Initialise("3", "10", "Inf");
-    loRow_->Write("9");
-    loFreq_ = kStartLoFreq;
-    switching_ = false;
     UpdateDisplay();
 }
 
@@ -93,30 +88,12 @@ void MixerControl::BuildLocalOscillator() {
     connect(chkSwitching_, &QCheckBox::toggled, this, [this](bool on) { switching_ = on; });
 }
 
-double MixerControl::Gain() const {
-    return rows_->Gain();
-}
-
-void MixerControl::SetGain(double dB) {
-    rows_->SetGain(dB);
-    UpdateDisplay();
-}
-
-double MixerControl::NF() const {
-    return rows_->NF();
-}
-
-void MixerControl::SetNF(double dB) {
-    rows_->SetNF(dB);
-    UpdateDisplay();
-}
-
 double MixerControl::IP3() const {
-    return rows_->IP3();
+    return Rows().IP3();
 }
 
 void MixerControl::SetIP3(double dBm) {
-    rows_->SetIP3(dBm);
+    Rows().SetIP3(dBm);
     UpdateDisplay();
 }
 
@@ -139,40 +116,37 @@ void MixerControl::SetSwitching(bool on) {
 }
 
 void MixerControl::SetTitle(const std::string& title) {
-    StagePanel::SetTitle(title);
-    rows_->Name(title);
+    ChainStagePanel::SetTitle(title);
     loRow_->SetName(QString::fromStdString(PartName(title, ControlPart::LoFrequency)));
     chkSwitching_->setAccessibleName(
         QString::fromStdString(PartName(title, ControlPart::Switching)));
 }
 
 QList<QWidget*> MixerControl::FocusOrder() const {
-    return {rows_->NoiseBox(), rows_->InterceptBox(), rows_->GainBox(), loRow_->Box(),
+    return {Rows().NoiseBox(), Rows().InterceptBox(), Rows().GainBox(), loRow_->Box(),
             chkSwitching_};
 }
 
 void MixerControl::UpdateDisplay() {
-    rows_->Show();
+    ChainStagePanel::UpdateDisplay();
     ShowLoFrequency();
     ShowSwitching();
 }
 
-// Below 1 MHz the box shows kHz. The rule reads the shown text back, and a value that does not
-// come back below 1 MHz (0.03 is written as 30, which reads as 30 MHz) is shown again in MHz.
-// The unit label is left as the rule set it, so it always agrees with the value read back.
+// Below 1 MHz the box shows kHz. Writing runs the row's rule, which sets loFreq_ anew from the
+// shown text, so the value is read back before the second test: one that does not come back
+// below 1 MHz (0.03 is written as 30, which reads as 30 MHz) is shown again in MHz. The unit
+// label is left as the rule set it, so it always agrees with the value read back.
 void MixerControl::ShowLoFrequency() {
     if (loFreq_ < 1.0) loRow_->Write(Text(loFreq_ * 1000.0));
-    if (!(loFreq_ < 1.0)) loRow_->Write(Text(loFreq_));
+    const double readBack = loFreq_;
+    if (!(readBack < 1.0)) loRow_->Write(Text(readBack));
 }
 
 void MixerControl::ShowSwitching() {
     chkSwitching_->setChecked(switching_);
     // An unchanged box raises no toggle, so its value is read again here.
     switching_ = chkSwitching_->isChecked();
-}
-
-void MixerControl::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "panels/StagePanel.h"
+#include "panels/ChainStagePanel.h"
 
 class QCheckBox;
 
 namespace quorvane {
 
-class GainRows;
 class ParameterRow;
 
 // One mixer with its local oscillator: LO frequency, switching flag, gain, noise figure, IP3.
-class MixerControl : public StagePanel {
+class MixerControl : public ChainStagePanel {
     Q_OBJECT
-    Q_PROPERTY(double Gain READ Gain WRITE SetGain)
-    Q_PROPERTY(double NF READ NF WRITE SetNF)
     Q_PROPERTY(double IP3 READ IP3 WRITE SetIP3)
     Q_PROPERTY(double LO_Freq READ LO_Freq WRITE SetLO_Freq)
     Q_PROPERTY(bool Switching READ Switching WRITE SetSwitching)
@@ -21,10 +18,6 @@ class MixerControl : public StagePanel {
   public:
     explicit MixerControl(QWidget* parent = nullptr);
 
-    double Gain() const;  // dB
-    void SetGain(double dB);
-    double NF() const;  // dB
-    void SetNF(double dB);
     double IP3() const;  // dBm, 60 = "Inf"
     void SetIP3(double dBm);
     double LO_Freq() const;  // MHz
@@ -36,17 +29,15 @@ class MixerControl : public StagePanel {
     QList<QWidget*> FocusOrder() const override;
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
+    void UpdateDisplay() override;
 
   private:
     void BuildLocalOscillator();
-    void UpdateDisplay();
     void ShowLoFrequency();
     void ShowSwitching();
 
-    double loFreq_ = 0.0;
+    double loFreq_ = 6.0;  // MHz
     bool switching_ = false;
-    GainRows* rows_;
     ParameterRow* loRow_ = nullptr;
     QCheckBox* chkSwitching_ = nullptr;
 };
