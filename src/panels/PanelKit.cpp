@@ -51,10 +51,6 @@ void FollowReadingToolTip(QWidget* control, QLineEdit* edit, BoxKind kind) {
     show(edit->text());
 }
 
-QString ArrayName(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 void AddSymbol(QWidget* panel, std::span<const SymbolLine> lines,
                std::span<const SymbolOutline> outlines) {
     for (const SymbolOutline& o : outlines) {

@@ -8,6 +8,7 @@
 
 #include "access/ToolTips.h"
 #include "panels/LineControl.h"
+#include "ui/ArrayName.h"
 
 class QFont;
 class QLabel;
@@ -39,9 +40,6 @@ QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, cons
 // Keeps the tooltip of `control` on the explanation of its kind of box, ending with what the
 // text of `edit` (the control itself, or the line edit of a drop-down list) reads as now.
 void FollowReadingToolTip(QWidget* control, QLineEdit* edit, BoxKind kind);
-
-// The objectName of element `index` of a control array, such as "Label1(7)".
-QString ArrayName(const char* name, int index);
 
 // The fixed drawing of a panel's symbol: named straight lines and outlines in twips, with
 // widths in pixels, in the window-text colour. AddSymbol makes them the panel's LineControl

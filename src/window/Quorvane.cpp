@@ -22,6 +22,7 @@
 #include "panels/OscillatorControl.h"
 #include "panels/ReadingScrollBar.h"
 #include "panels/SteppingComboBox.h"
+#include "ui/ArrayName.h"
 #include "ui/Twips.h"
 #include "window/Architecture.h"
 #include "window/FocusMark.h"
@@ -32,10 +33,6 @@
 namespace quorvane {
 
 namespace {
-
-QString Indexed(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
 
 QFont SansSerif(double points) {
     QFont font(QStringLiteral("Sans Serif"));
@@ -141,7 +138,7 @@ Quorvane::~Quorvane() {
 void Quorvane::CreateSources() {
     for (int k = 0; k < 3; ++k) {
         oscillators_[k] = new OscillatorControl(this);
-        oscillators_[k]->setObjectName(Indexed("OscillatorControl1", k));
+        oscillators_[k]->setObjectName(ArrayName("OscillatorControl1", k));
         PlacePanel(oscillators_[k], layout::kOscillators[k]);
     }
     noise_ = new NoiseControl(this);
@@ -152,17 +149,17 @@ void Quorvane::CreateSources() {
 void Quorvane::CreateStages() {
     for (int i = 0; i < kFilterCount; ++i) {
         filters_[i] = new FilterControl(this);
-        filters_[i]->setObjectName(Indexed("FilterControl1", i));
+        filters_[i]->setObjectName(ArrayName("FilterControl1", i));
         PlacePanel(filters_[i], layout::kFilter);
     }
     for (int i = 0; i < kMixerCount; ++i) {
         mixers_[i] = new MixerControl(this);
-        mixers_[i]->setObjectName(Indexed("MixerControl1", i));
+        mixers_[i]->setObjectName(ArrayName("MixerControl1", i));
         PlacePanel(mixers_[i], layout::kMixer);
     }
     for (int i = 0; i < kAmplifierCount; ++i) {
         amplifiers_[i] = new AmplifierControl(this);
-        amplifiers_[i]->setObjectName(Indexed("AmplifierControl1", i));
+        amplifiers_[i]->setObjectName(ArrayName("AmplifierControl1", i));
         PlacePanel(amplifiers_[i], layout::kAmplifier);
     }
     for (int position = 0; position < kStageCandidates; ++position)
@@ -171,13 +168,13 @@ void Quorvane::CreateStages() {
 
 void Quorvane::CreateDiagram() {
     for (const auto& line : layout::kDiagramLines)
-        MakeLine(this, Indexed("lneDraw", line.index), line.segment);
+        MakeLine(this, ArrayName("lneDraw", line.index), line.segment);
 }
 
 void Quorvane::CreateSwitches() {
     for (int k = 0; k < kSlotCount; ++k) {
         auto* box = new WrappingCheckBox(this);
-        box->setObjectName(Indexed("Check1", k));
+        box->setObjectName(ArrayName("Check1", k));
         box->setFont(SansSerif(kCheckBoxPoints));
         Place(box, {layout::kCheckLeft[k], layout::kCheckTop, layout::kCheckWidth[k],
                     layout::kCheckHeight});
@@ -188,7 +185,7 @@ void Quorvane::CreateSwitches() {
 void Quorvane::CreateTestPoints() {
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
         auto* button = new ColourButton(this);
-        button->setObjectName(Indexed("cmdGraph", n));
+        button->setObjectName(ArrayName("cmdGraph", n));
         Place(button, {layout::kButtonLeft[n - 1], layout::kButtonTop, layout::kButtonSize,
                        layout::kButtonSize});
         testPoints_[n - 1] = button;
@@ -223,38 +220,40 @@ void Quorvane::CreatePlotGroup(int g) {
     controls->shpGraphs =
         new ShapeControl(ShapeControl::Kind::Rectangle, p.shpGraphs.left, p.shpGraphs.top,
                          p.shpGraphs.width, p.shpGraphs.height, 1, this);
-    controls->shpGraphs->setObjectName(Indexed("shpGraphs", g));
+    controls->shpGraphs->setObjectName(ArrayName("shpGraphs", g));
 
     w.picSignal = new PictureBox(this);
-    w.picSignal->setObjectName(Indexed("picSignal", g));
+    w.picSignal->setObjectName(ArrayName("picSignal", g));
     Place(w.picSignal, p.picSignal);
     w.picSpectrum = new PictureBox(this);
-    w.picSpectrum->setObjectName(Indexed("picSpectrum", g));
+    w.picSpectrum->setObjectName(ArrayName("picSpectrum", g));
     Place(w.picSpectrum, p.picSpectrum);
 
     w.chkFreeze = new QCheckBox(this);
-    w.chkFreeze->setObjectName(Indexed("chkFreeze", g));
+    w.chkFreeze->setObjectName(ArrayName("chkFreeze", g));
     Place(w.chkFreeze, p.chkFreeze);
 
-    w.hscSignal = MakeScrollBar(this, Indexed("hscSignal", g), p.hscSignal, layout::kSignalScroll);
+    w.hscSignal =
+        MakeScrollBar(this, ArrayName("hscSignal", g), p.hscSignal, layout::kSignalScroll);
     w.hscSpectrum =
-        MakeScrollBar(this, Indexed("hscSpectrum", g), p.hscSpectrum, layout::kSpectrumScroll);
-    w.hscCentre = MakeScrollBar(this, Indexed("hscCentre", g), p.hscCentre, layout::kCentreScroll);
+        MakeScrollBar(this, ArrayName("hscSpectrum", g), p.hscSpectrum, layout::kSpectrumScroll);
+    w.hscCentre =
+        MakeScrollBar(this, ArrayName("hscCentre", g), p.hscCentre, layout::kCentreScroll);
 
     w.lblSignalMax =
-        MakeLabel(this, Indexed("lblSignalMax", g), p.lblSignalMax, "0", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax, "0", Qt::AlignRight);
     controls->lblSignalZero =
-        MakeLabel(this, Indexed("lblSignalZero", g), p.lblSignalZero, "0", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero, "0", Qt::AlignRight);
     w.lblMinTime =
-        MakeLabel(this, Indexed("lblMinTime", g), p.lblMinTime, "MinTime", Qt::AlignLeft);
+        MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime, "MinTime", Qt::AlignLeft);
     w.lblMaxTime =
-        MakeLabel(this, Indexed("lblMaxTime", g), p.lblMaxTime, "MaxTime", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime, "MaxTime", Qt::AlignRight);
     w.lblMinFreq =
-        MakeLabel(this, Indexed("lblMinFreq", g), p.lblMinFreq, "MinFreq", Qt::AlignLeft);
+        MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq, "MinFreq", Qt::AlignLeft);
     w.lblMaxFreq =
-        MakeLabel(this, Indexed("lblMaxFreq", g), p.lblMaxFreq, "MaxFreq", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq, "MaxFreq", Qt::AlignRight);
 
-    controls->lneToG = MakeLine(this, Indexed("lneToG", g), p.lneToG);
+    controls->lneToG = MakeLine(this, ArrayName("lneToG", g), p.lneToG);
     controls->plots = std::make_unique<PlotGroup>(w);
     groups_[g] = std::move(controls);
 }

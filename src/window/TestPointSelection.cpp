@@ -10,15 +10,24 @@ bool IsTestPoint(int n) {
     return n >= 1 && n <= layout::kTestPointCount;
 }
 
+// Scans buttons 1 to 8: the first counted is the first selection, and every further one counted
+// overwrites the second, which so ends as the highest other one.
+template <class Counts>
+Selection SelectedBy(const ButtonColours& colours, Counts counts) {
+    Selection s;
+    for (int n = 1; n <= layout::kTestPointCount; ++n) {
+        if (!counts(colours[n - 1])) continue;
+        (s.first == 0 ? s.first : s.second) = n;
+    }
+    return s;
+}
+
 // Two test points were selected (first < second) and `added` is neither: it replaces the
-// nearer-ranked one. Below the first or above the second it pushes that one out; between
-// them it takes the first's place only as the first's immediate right neighbour.
+// nearer-ranked one. Below the first it pushes the first out, above the second the second;
+// between them it takes the first's place only as the first's immediate right neighbour
+// (which can never lie above the second), and otherwise the second's.
 void ReplaceOne(Selection& s, int added) {
-    if (added < s.first) {
-        s.first = added;
-    } else if (added > s.second) {
-        s.second = added;
-    } else if (added == s.first + 1) {
+    if (added < s.first || added == s.first + 1) {
         s.first = added;
     } else {
         s.second = added;
@@ -28,16 +37,7 @@ void ReplaceOne(Selection& s, int added) {
 }  // namespace
 
 Selection ReadSelection(const ButtonColours& colours) {
-    Selection s;
-    for (int n = 1; n <= layout::kTestPointCount; ++n) {
-        if (colours[n - 1] == kButtonFace) continue;
-        if (s.first == 0) {
-            s.first = n;
-        } else {
-            s.second = n;
-        }
-    }
-    return s;
+    return SelectedBy(colours, [](std::uint32_t c) { return c != kButtonFace; });
 }
 
 Selection ClickTestPoint(const ButtonColours& before, int index) {
@@ -50,16 +50,8 @@ Selection ClickTestPoint(const ButtonColours& before, int index) {
     }
 
     // The previous selection, not counting the button just clicked.
-    Selection s;
-    for (int n = 1; n <= layout::kTestPointCount; ++n) {
-        const std::uint32_t c = colours[n - 1];
-        if (c == kClickMarkColour || c == kButtonFace) continue;
-        if (s.first == 0) {
-            s.first = n;
-        } else {
-            s.second = n;
-        }
-    }
+    Selection s = SelectedBy(
+        colours, [](std::uint32_t c) { return c != kClickMarkColour && c != kButtonFace; });
 
     if (added > 0) {
         if (s.first == 0) {
