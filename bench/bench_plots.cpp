@@ -25,42 +25,19 @@
 #include "panels/ColourButton.h"
 #include "panels/NoiseControl.h"
 #include "panels/OscillatorControl.h"
+#include "support/PlotGroupFixture.h"
 #include "window/Quorvane.h"
 
 namespace {
 
 using namespace quorvane;
 
-// One plot group's controls at the window's sizes and initial values, with images to paint the
-// pictures into.
-struct OffscreenGroup {
-    QWidget parent;
-    PictureBox* picSignal = new PictureBox(&parent);
-    PictureBox* picSpectrum = new PictureBox(&parent);
-    QScrollBar* hscSignal = new QScrollBar(Qt::Horizontal, &parent);
-    QScrollBar* hscSpectrum = new QScrollBar(Qt::Horizontal, &parent);
-    QScrollBar* hscCentre = new QScrollBar(Qt::Horizontal, &parent);
-    QCheckBox* chkFreeze = new QCheckBox(&parent);
-    std::array<QLabel*, 5> labels{new QLabel(&parent), new QLabel(&parent), new QLabel(&parent),
-                                  new QLabel(&parent), new QLabel(&parent)};
-    std::unique_ptr<PlotGroup> group;
-    QImage signalImage{393, 113, QImage::Format_RGB32};
-    QImage spectrumImage{393, 105, QImage::Format_RGB32};
+// One plot group at the window's places, with images the size of its pictures to paint into.
+struct OffscreenGroup : testing::PlotGroupFixture {
+    QImage signalImage{picSignal->size(), QImage::Format_RGB32};
+    QImage spectrumImage{picSpectrum->size(), QImage::Format_RGB32};
 
-    OffscreenGroup() {
-        parent.resize(400, 260);
-        picSignal->setGeometry(0, 0, 393, 113);      // 5895 x 1695 twips
-        picSpectrum->setGeometry(0, 150, 393, 105);  // 5895 x 1575 twips
-        hscSignal->setRange(0, 6);
-        hscSpectrum->setRange(0, 6);
-        hscSpectrum->setValue(6);
-        hscCentre->setRange(1, 200);
-        hscCentre->setValue(100);
-        group = std::make_unique<PlotGroup>(
-            PlotGroupWidgets{picSignal, picSpectrum, hscSignal, hscSpectrum, hscCentre, chkFreeze,
-                             labels[0], labels[1], labels[2], labels[3], labels[4]});
-        parent.show();
-    }
+    OffscreenGroup() { Parent().show(); }
 
     void Plot(const SignalBuffer& signal, std::uint32_t colour) {
         group->PlotSignal(signal, colour);

@@ -9,8 +9,10 @@
 
 #include "display/PictureBox.h"
 #include "display/PlotGroup.h"
+#include "support/PlotGroupFixture.h"
 
 using namespace quorvane;
+using testing::PlotGroupFixture;
 
 namespace {
 
@@ -24,36 +26,6 @@ SignalBuffer Tone(double amplitude, int bin) {
     }
     return b;
 }
-
-// One plot group's controls on their own, at the window's sizes and initial values.
-struct StandaloneGroup {
-    QWidget parent;
-    PictureBox* picSignal = new PictureBox(&parent);
-    PictureBox* picSpectrum = new PictureBox(&parent);
-    QScrollBar* hscSignal = new QScrollBar(Qt::Horizontal, &parent);
-    QScrollBar* hscSpectrum = new QScrollBar(Qt::Horizontal, &parent);
-    QScrollBar* hscCentre = new QScrollBar(Qt::Horizontal, &parent);
-    QCheckBox* chkFreeze = new QCheckBox(&parent);
-    QLabel* lblSignalMax = new QLabel("0", &parent);
-    QLabel* lblMinTime = new QLabel("MinTime", &parent);
-    QLabel* lblMaxTime = new QLabel("MaxTime", &parent);
-    QLabel* lblMinFreq = new QLabel("MinFreq", &parent);
-    QLabel* lblMaxFreq = new QLabel("MaxFreq", &parent);
-    std::unique_ptr<PlotGroup> group;
-
-    StandaloneGroup() {
-        picSignal->setGeometry(0, 0, 393, 113);      // 5895 x 1695 twips
-        picSpectrum->setGeometry(0, 150, 393, 105);  // 5895 x 1575 twips
-        hscSignal->setRange(0, 6);
-        hscSpectrum->setRange(0, 6);
-        hscSpectrum->setValue(6);
-        hscCentre->setRange(1, 200);
-        hscCentre->setValue(100);
-        group = std::make_unique<PlotGroup>(
-            PlotGroupWidgets{picSignal, picSpectrum, hscSignal, hscSpectrum, hscCentre, chkFreeze,
-                             lblSignalMax, lblMinTime, lblMaxTime, lblMinFreq, lblMaxFreq});
-    }
-};
 
 float RightmostX(const Drawing& d) {
     float x = 0;
@@ -82,7 +54,7 @@ class PlotGroupTest : public QObject {
         QFETCH(int, widthPixels);
         QFETCH(QString, maxTime);
         QFETCH(float, rightmost);
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.hscSignal->setValue(zoom);
         g.picSignal->resize(widthPixels, 113);
         g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
@@ -97,7 +69,7 @@ class PlotGroupTest : public QObject {
     }
 
     void freezeBoxHoldsTheScale() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
         g.chkFreeze->setChecked(true);
         g.group->PlotSignal(Tone(3.3e-6, 1000), kBlue);
@@ -106,14 +78,14 @@ class PlotGroupTest : public QObject {
         g.group->PlotSignal(Tone(3.3e-6, 1000), kBlue);
         QCOMPARE(g.lblSignalMax->text(), QString(" 5u"));
 
-        StandaloneGroup other;  // each group remembers its own scale
+        PlotGroupFixture other;  // each group remembers its own scale
         other.chkFreeze->setChecked(true);
         other.group->PlotSignal(Tone(0.001, 1000), kPurple);
         QCOMPARE(other.lblSignalMax->text(), QString(" 1m"));
     }
 
     void spectrumMovesTheCentreWithoutRedrawing() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.hscCentre->setValue(200);
         QSignalSpy moved(g.hscCentre, &QScrollBar::valueChanged);
         g.group->PlotSpectrum(Tone(0.01, 500), kPurple);
@@ -131,7 +103,7 @@ class PlotGroupTest : public QObject {
     }
 
     void silenceClearsTheSpectrumButWritesItsLabels() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.group->PlotSpectrum(Tone(0.01, 500), kBlue);
         QVERIFY(!g.picSpectrum->Current().lines.empty());
         g.hscSpectrum->setValue(0);
@@ -142,7 +114,7 @@ class PlotGroupTest : public QObject {
     }
 
     void clearKeepsTheLabels() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
         g.group->PlotSpectrum(Tone(0.0123, 1000), kBlue);
         g.group->Clear();
@@ -154,7 +126,7 @@ class PlotGroupTest : public QObject {
     }
 
     void pointerReadouts() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         const QPointF middle(
             195, 22.6);  // 2925 twips: 50.4 samples in; 339 twips: 0.75 of full scale up
         QCOMPARE(g.picSignal->HoverTextAt(middle), QString());  // nothing drawn yet
@@ -165,7 +137,7 @@ class PlotGroupTest : public QObject {
                  QString("f = 0.000 MHz\n0.0 dB relative to the strongest bin\n"
                          "a sine peaking here: -30.0 dBm"));
 
-        g.parent.show();
+        g.Parent().show();
         QTest::mouseMove(g.picSignal, middle.toPoint());
         QTRY_COMPARE(QToolTip::text(), g.picSignal->HoverTextAt(middle.toPoint()));
 
@@ -175,7 +147,7 @@ class PlotGroupTest : public QObject {
     }
 
     void picturesOutliveTheirGroup() {
-        StandaloneGroup g;
+        PlotGroupFixture g;
         g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
         g.group.reset();
         QCOMPARE(g.picSignal->HoverTextAt(QPointF(10, 10)), QString());

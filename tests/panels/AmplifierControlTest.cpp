@@ -55,7 +55,7 @@ class AmplifierControlTest : public QObject {
         QFETCH(QString, property);
         QFETCH(double, value);
         AmplifierControl panel;
-        TypeInto(Control<QComboBox>(panel, box), text);
+        TypeInto(Find<QComboBox>(panel, box), text);
         QCOMPARE_EXACT(panel.property(qPrintable(property)).toDouble(), value);
         QCOMPARE(TextOf(panel, box), text);  // the rule leaves the text as typed
     }
@@ -71,7 +71,7 @@ class AmplifierControlTest : public QObject {
         QFETCH(QString, text);
         QFETCH(double, value);
         AmplifierControl panel;
-        auto* combo = Control<QComboBox>(panel, box);
+        auto* combo = Find<QComboBox>(panel, box);
         TypeInto(combo, text);
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo->count(), 5);
@@ -93,7 +93,7 @@ class AmplifierControlTest : public QObject {
         QFETCH(QString, property);
         QFETCH(double, value);
         AmplifierControl panel;
-        auto* combo = Control<QComboBox>(panel, box);
+        auto* combo = Find<QComboBox>(panel, box);
         TypeInto(combo, "7.25");  // the pick must replace whatever was typed
         Pick(combo, text);
         QCOMPARE(TextOf(panel, box), text);
@@ -102,8 +102,8 @@ class AmplifierControlTest : public QObject {
 
     void typedSixtyShowsInfAfterTheNextWrite() {
         AmplifierControl panel;
-        TypeInto(Control<QComboBox>(panel, "cmbNoise"), "2 dB");
-        TypeInto(Control<QComboBox>(panel, "cmbIP3"), "60");
+        TypeInto(Find<QComboBox>(panel, "cmbNoise"), "2 dB");
+        TypeInto(Find<QComboBox>(panel, "cmbIP3"), "60");
         QCOMPARE(TextOf(panel, "cmbIP3"), QString("60"));
         panel.SetGain(20);
         QCOMPARE(TextOf(panel, "cmbIP3"), QString("Inf"));

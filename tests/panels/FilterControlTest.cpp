@@ -53,7 +53,7 @@ class FilterControlTest : public QObject {
         QFETCH(double, bandwidth);
         QFETCH(QString, unit);
         FilterControl panel;
-        auto* combo = Control<QComboBox>(panel, box);
+        auto* combo = Find<QComboBox>(panel, box);
         if (picked)
             Pick(combo, text);
         else
@@ -106,7 +106,7 @@ class FilterControlTest : public QObject {
     void edgeWritesAreIgnored() {
         QFETCH(QString, property);
         FilterControl panel;
-        TypeInto(Control<QComboBox>(panel, "cmbFreq"), "7 MHz");
+        TypeInto(Find<QComboBox>(panel, "cmbFreq"), "7 MHz");
         QVERIFY(panel.setProperty(qPrintable(property), 123.0));
         QCOMPARE_EXACT(panel.CentreFreq(), 7.0);
         QCOMPARE_EXACT(panel.Bandwidth(), 2.0);

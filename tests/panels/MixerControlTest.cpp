@@ -12,10 +12,10 @@ class MixerControlTest : public QObject {
 
   private:
     static QComboBox* LoBox(const MixerControl& panel) {
-        return Control<QComboBox>(panel, "cmbLOFreq");
+        return Find<QComboBox>(panel, "cmbLOFreq");
     }
     static QCheckBox* SwitchingBox(const MixerControl& panel) {
-        return Control<QCheckBox>(panel, "chkSwitching");
+        return Find<QCheckBox>(panel, "chkSwitching");
     }
 
   private slots:
@@ -122,7 +122,7 @@ class MixerControlTest : public QObject {
 
     void interceptListReachesMinusThirty() {
         MixerControl panel;
-        auto* box = Control<QComboBox>(panel, "cmbIP3");
+        auto* box = Find<QComboBox>(panel, "cmbIP3");
         Pick(box, "-30");
         QCOMPARE_EXACT(panel.IP3(), -30.0);
         Pick(box, "Inf");

@@ -16,7 +16,7 @@ class NoiseControlTest : public QObject {
 
   private:
     static void ClickWorking(const NoiseControl& panel) {
-        QTest::mouseClick(Control<QAbstractButton>(panel, "cmdWorking"), Qt::LeftButton);
+        QTest::mouseClick(Find<QAbstractButton>(panel, "cmdWorking"), Qt::LeftButton);
     }
 
   private slots:
@@ -43,7 +43,7 @@ class NoiseControlTest : public QObject {
         QFETCH(QString, text);
         QFETCH(double, kelvin);
         NoiseControl panel;
-        TypeInto(Control<QLineEdit>(panel, "Text1"), text);
+        TypeInto(Find<QLineEdit>(panel, "Text1"), text);
         QCOMPARE_EXACT(panel.Temperature(), kelvin);
         QCOMPARE(TextOf(panel, "Text1"), text);
     }
@@ -60,7 +60,7 @@ class NoiseControlTest : public QObject {
 
     void pressingWorkingRewritesTheBox() {
         NoiseControl panel;
-        TypeInto(Control<QLineEdit>(panel, "Text1"), "77K");
+        TypeInto(Find<QLineEdit>(panel, "Text1"), "77K");
         ClickWorking(panel);
         QCOMPARE(TextOf(panel, "Text1"), QString("77"));
         QCOMPARE_EXACT(panel.Temperature(), 77.0);

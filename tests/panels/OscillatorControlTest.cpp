@@ -21,10 +21,10 @@ class OscillatorControlTest : public QObject {
 
   private:
     static QScrollBar* Scale(const OscillatorControl& panel) {
-        return Control<QScrollBar>(panel, "vscPower");
+        return Find<QScrollBar>(panel, "vscPower");
     }
     static void Click(const OscillatorControl& panel, const char* name) {
-        QTest::mouseClick(Control<QAbstractButton>(panel, name), Qt::LeftButton);
+        QTest::mouseClick(Find<QAbstractButton>(panel, name), Qt::LeftButton);
     }
 
   private slots:
@@ -64,7 +64,7 @@ class OscillatorControlTest : public QObject {
         QFETCH(QString, text);
         QFETCH(double, mhz);
         OscillatorControl panel;
-        TypeInto(Control<QLineEdit>(panel, "Text1"), text);
+        TypeInto(Find<QLineEdit>(panel, "Text1"), text);
         QCOMPARE_EXACT(panel.Frequency(), mhz);
         QCOMPARE(TextOf(panel, "Text1"), text);  // the rule leaves the text as typed
     }
@@ -106,7 +106,7 @@ class OscillatorControlTest : public QObject {
     void displayUpdatesRewriteTheFrequencyText() {
         QFETCH(QString, action);
         OscillatorControl panel;
-        TypeInto(Control<QLineEdit>(panel, "Text1"), "12.5MHz");
+        TypeInto(Find<QLineEdit>(panel, "Text1"), "12.5MHz");
         if (action == "working") Click(panel, "cmdWorking");
         if (action == "scale") Scale(panel)->setValue(10);
         if (action == "power") QVERIFY(panel.SetPower(3));
@@ -117,7 +117,7 @@ class OscillatorControlTest : public QObject {
     void invertTogglesOnlyItsFlagAndColour() {
         OscillatorControl panel;
         Click(panel, "cmdWorking");
-        TypeInto(Control<QLineEdit>(panel, "Text1"), "7 MHz");
+        TypeInto(Find<QLineEdit>(panel, "Text1"), "7 MHz");
         Click(panel, "cmdInvert");
         QCOMPARE(panel.Invert(), short(1));
         QCOMPARE(BackColorOf(panel, "cmdInvert"), kDarkRed);
@@ -202,7 +202,7 @@ class OscillatorControlTest : public QObject {
         OscillatorControl panel;
         panel.SetWorking(1);
         Scale(panel)->setValue(25);
-        TypeInto(Control<QLineEdit>(panel, "Text1"), "3MHz");
+        TypeInto(Find<QLineEdit>(panel, "Text1"), "3MHz");
         QVERIFY(!panel.SetPower(dBnW));
         panel.setProperty("Power", dBnW);  // ignored, never thrown
         QCOMPARE(Scale(panel)->value(), 25);

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include "support/FindControl.h"
+
 // QCOMPARE compares doubles fuzzily; panel values must match exactly.
 #define QCOMPARE_EXACT(actual, expected)                                                  \
     do {                                                                                  \
@@ -22,14 +24,6 @@
     } while (false)
 
 namespace quorvane::testing {
-
-// The child control with a design name; fails the calling test when it is missing.
-template <typename T>
-T* Control(const QWidget& panel, const QString& name) {
-    T* control = panel.findChild<T*>(name);
-    if (!control) qWarning("no control %s", qPrintable(name));
-    return control;
-}
 
 inline QLineEdit* EditOf(QWidget* box) {
     if (auto* combo = qobject_cast<QComboBox*>(box)) return combo->lineEdit();

@@ -21,8 +21,8 @@
 #include "window/Quorvane.h"
 
 using namespace quorvane;
-using probe::Find;
-using probe::Name;
+using testing::Find;
+using testing::Name;
 
 namespace {
 

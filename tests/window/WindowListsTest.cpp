@@ -14,7 +14,7 @@
 #include "window/Quorvane.h"
 
 using namespace quorvane;
-using probe::Find;
+using testing::Find;
 
 namespace {
 
@@ -41,7 +41,7 @@ bool Wheel(SteppingComboBox* box, int notches) {
 // The window shown and active, with every slot ticked, so every panel can take focus.
 void ShowWithEveryStage(Quorvane& w) {
     for (int slot = 0; slot < 7; ++slot)
-        Find<QCheckBox>(w, probe::Name("Check1", slot))->setCheckState(Qt::Checked);
+        Find<QCheckBox>(w, testing::Name("Check1", slot))->setCheckState(Qt::Checked);
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));

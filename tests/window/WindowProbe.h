@@ -4,27 +4,11 @@
 #include <QObject>
 #include <QString>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 
 #include "panels/StagePanel.h"
+#include "support/FindControl.h"
 
 namespace quorvane::probe {
-
-// Finds a control of the window by its design name; a missing one ends the test run loudly.
-template <class T = QObject>
-T* Find(const QObject& root, const QString& name) {
-    T* found = root.findChild<T*>(name);
-    if (!found) {
-        std::fprintf(stderr, "no control named %s\n", qPrintable(name));
-        std::abort();
-    }
-    return found;
-}
-
-inline QString Name(const char* control, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(control)).arg(index);
-}
 
 // The nine stage panels in the order the tick tries them.
 inline const QStringList& StageNames() {
@@ -38,13 +22,13 @@ inline const QStringList& StageNames() {
 inline QList<int> StageLefts(const QObject& window) {
     QList<int> lefts;
     for (const QString& name : StageNames())
-        lefts << Find<StagePanel>(window, name)->Left();
+        lefts << testing::Find<StagePanel>(window, name)->Left();
     return lefts;
 }
 
 // The output power the window shows in watts, or -1 when the caption holds no number.
 inline double ShownPower(const QObject& window) {
-    const QString text = Find<QLabel>(window, "lblPowerOut")->text();
+    const QString text = testing::Find<QLabel>(window, "lblPowerOut")->text();
     return text.startsWith("Pout = ") ? text.mid(7).toDouble() : -1.0;
 }
 

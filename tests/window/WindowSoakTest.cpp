@@ -1,7 +1,7 @@
 // A long, seeded run through the real window: a driver changes every control a student can touch,
 // at random and with hostile texts, between ticks; after every tick the window must still show a
-// well-formed output power, keep its scroll bars in range and finish within the period. At the
-// end, sane settings must give the exact output power again.
+// well-formed output power and keep its scroll bars in range. At the end, sane settings must give
+// the exact output power again. The slowest tick is reported; timing itself is the benchmarks'.
 //
 // QUORVANE_SOAK_TICKS and QUORVANE_SOAK_SEED choose the length and the seed; a failure names the
 // tick and the last actions, so the same seed replays it.
@@ -32,9 +32,9 @@
 #include "window/Quorvane.h"
 
 using namespace quorvane;
-using probe::Find;
-using probe::Name;
 using probe::ShownPower;
+using testing::Find;
+using testing::Name;
 
 namespace {
 
@@ -338,8 +338,6 @@ void WindowSoakTest::studentWithNoPlanCannotBreakTheWindow() {
         QVERIFY2(WellFormedCaption(caption), qPrintable(caption + " at " + where));
         const QString rangeFault = CheckRanges(ranges);
         QVERIFY2(rangeFault.isEmpty(), qPrintable(rangeFault + " at " + where));
-        QVERIFY2(ms < layout::kTimerPeriodMs,
-                 qPrintable(QStringLiteral("%1 ms at %2").arg(ms).arg(where)));
     }
     qInfo("soak: slowest tick %.1f ms, %d of %d ticks overflowed", slowestMs, overflows, ticks);
     // A walk stuck in one state would prove little: both kinds of caption must have shown.
