@@ -15,7 +15,11 @@ namespace {
 constexpr double kFilterBandwidthLimit = 25.0;  // MHz: at or above this a stage does not filter
 constexpr double kNonlinearityLimit = 1e12;     // W: at or above this a stage is linear
 constexpr int kPoints = static_cast<int>(kSampleCount);
-constexpr int kLastStopBin = 4094;  // the stop-band sweep leaves bins 4095..4097 alone
+// The stop-band sweep ends here, so the three bins around half the sampling rate (4095..4097,
+// 40 MHz and a bin either side) pass every band that does not lie wholly below 0 MHz. The model
+// is defined so, and every result depends on it; it also shows students that the edge of the
+// sampled band behaves like no other frequency.
+constexpr int kLastStopBin = 4094;
 
 void ApplyDistortion(SignalBuffer& signal, const Distortion& d) {
     for (double& x : signal) {
