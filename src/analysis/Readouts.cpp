@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "window/TestPointNames.h"
-#include "display/PlotNumbers.h"
 #include "access/TextWrap.h"
+#include "display/PlotNumbers.h"
 #include "engine/ReceiverEngine.h"
+#include "window/TestPointNames.h"
 
 namespace quorvane {
 

@@ -46,7 +46,6 @@ class PlotGroup {
     // the group shows; none by default.
     void SetLineReadout(LineReadoutSource source);
 
-
   private:
     PlotGroupWidgets widgets_;
     struct State;

@@ -73,5 +73,4 @@ struct Arrangement {
 
 const Arrangement& ArrangementFor(Architecture architecture);
 
-
 }  // namespace quorvane

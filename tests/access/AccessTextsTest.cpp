@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "access/ControlNames.h"
-#include "window/TestPointNames.h"
 #include "access/TextWrap.h"
 #include "access/ToolTips.h"
+#include "window/TestPointNames.h"
 
 namespace quorvane {
 namespace {

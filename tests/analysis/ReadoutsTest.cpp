@@ -8,10 +8,10 @@
 #include <string>
 
 #include "ChainTestSupport.h"
+#include "access/TextWrap.h"
 #include "analysis/PowerHistory.h"
 #include "analysis/Readouts.h"
 #include "window/TestPointNames.h"
-#include "access/TextWrap.h"
 
 namespace quorvane {
 namespace {
