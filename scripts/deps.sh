@@ -12,12 +12,13 @@ package_tools=(
   dpkg-dev file
 )
 
-# Tests, benchmarks, sanitizers and fuzzing, and the checks of the built package (desktop
-# entry, AppStream metadata, and the window's class and icon under a virtual X server).
+# Tests, benchmarks, sanitizers and fuzzing, the style and static checks, and the checks of the
+# built package (desktop entry, AppStream metadata, and the window's class and icon under a
+# virtual X server).
 test_tools=(
   locales qt6-qpa-plugins fonts-dejavu-core
   libgtest-dev libbenchmark-dev libfftw3-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14 clang-tidy-14
   desktop-file-utils appstream xvfb x11-utils
 )
 

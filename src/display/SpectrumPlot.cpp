@@ -83,7 +83,7 @@ Drawing TraceOfLevels(const std::vector<double>& levels, double strongestDb, dou
 
     Drawing drawing;
     drawing.colour = colour;
-    drawing.lines.reserve(2 * kColumns);
+    drawing.lines.reserve(2 * static_cast<std::size_t>(kColumns));
     int yp = 0;
     for (int n = 0; n < kColumns; ++n) {
         const int yi = LevelRow(levels[static_cast<std::size_t>(n)], top, bottom, height);
@@ -141,23 +141,23 @@ std::string MaxFreqLabel(const FrequencyWindow& window) {
 }
 
 std::vector<double> BinPowers(const SignalBuffer& data) {
-    std::vector<double> work(2 * kPoints, 0.0);
-    for (int n = 0; n < kPoints; ++n)
-        work[2 * n] = data[static_cast<std::size_t>(n)];
+    // Interleaved complex points: element 2n is the real part of point n.
+    std::vector<double> work(2 * kSampleCount, 0.0);
+    for (std::size_t n = 0; n < kSampleCount; ++n)
+        work[2 * n] = data[n];
     const std::array<double, kTaperLength>& weights = TaperWeights();
-    for (int j = 0; j < kTaperLength; ++j) {
-        const double w = weights[static_cast<std::size_t>(j)];
-        work[2 * j] *= w;
-        work[2 * (kPoints - 1 - j)] *= w;
+    for (std::size_t j = 0; j < weights.size(); ++j) {
+        work[2 * j] *= weights[j];
+        work[2 * (kSampleCount - 1 - j)] *= weights[j];
     }
     nrFFT::FFT(work.data(), kPoints, 0);
     // Bin k's power goes to element k, which has already been read (k <= 2k).
-    for (int k = 0; k < kPoints; ++k) {
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
         const double re = work[2 * k];
         const double im = work[2 * k + 1];
         work[k] = re * re + im * im;
     }
-    work.resize(kPoints);
+    work.resize(kSampleCount);
     return work;
 }
 

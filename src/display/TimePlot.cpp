@@ -52,7 +52,7 @@ void AddLine(Drawing& drawing, double x1, double y1, double x2, double y2) {
 void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowScale& rows,
                  double width, Drawing& drawing, std::bitset<kColumns>& clipped) {
     const float cw = ColumnWidth(width);
-    drawing.lines.reserve(4 * kColumns);
+    drawing.lines.reserve(4 * static_cast<std::size_t>(kColumns));
     for (int c = 0; c < kColumns; ++c) {
         const ColumnSpan span = ColumnSamples(c, window);
         const Extremes e = ColumnExtremes(data, span);
@@ -64,7 +64,8 @@ void DrawColumns(const SignalBuffer& data, const TimeWindow& window, const RowSc
         const float xl = static_cast<float>(c) * cw;
         const float xr = static_cast<float>(c + 1) * cw;
         AddLine(drawing, xl, y0, xr, y1);
-        AddLine(drawing, xl, y0 + kThickening, xr, y1 + kThickening);
+        AddLine(drawing, xl, static_cast<float>(y0) + kThickening, xr,
+                static_cast<float>(y1) + kThickening);
         if (std::abs(yhi - ylo) > rows.height / 2) {
             const double xm = (c + 0.5) * cw;
             AddLine(drawing, xl, ylo, xm, yhi);

@@ -5,7 +5,7 @@
 namespace quorvane {
 
 // One amplifier of the chain: gain, noise figure and third-order intercept.
-class AmplifierControl : public ChainStagePanel {
+class AmplifierControl final : public ChainStagePanel {
     Q_OBJECT
     Q_PROPERTY(double IP3 READ IP3 WRITE SetIP3)
 

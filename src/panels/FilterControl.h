@@ -7,7 +7,7 @@ namespace quorvane {
 class ParameterRow;
 
 // One band-pass filter: centre frequency, bandwidth, gain and noise figure.
-class FilterControl : public ChainStagePanel {
+class FilterControl final : public ChainStagePanel {
     Q_OBJECT
     Q_PROPERTY(double MinFreq READ MinFreq WRITE SetMinFreq)
     Q_PROPERTY(double MaxFreq READ MaxFreq WRITE SetMaxFreq)

@@ -9,7 +9,7 @@ namespace quorvane {
 class ParameterRow;
 
 // One mixer with its local oscillator: LO frequency, switching flag, gain, noise figure, IP3.
-class MixerControl : public ChainStagePanel {
+class MixerControl final : public ChainStagePanel {
     Q_OBJECT
     Q_PROPERTY(double IP3 READ IP3 WRITE SetIP3)
     Q_PROPERTY(double LO_Freq READ LO_Freq WRITE SetLO_Freq)

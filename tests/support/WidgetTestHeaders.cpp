@@ -1,0 +1,1 @@
+// Compiles the widget tests' precompiled header once; every widget test reuses it.
