@@ -19,6 +19,10 @@
 
 namespace quorvane::test {
 
+inline constexpr Architecture kHomodyne = Architecture::Homodyne;
+inline constexpr Architecture kSingle = Architecture::SingleConversion;
+inline constexpr Architecture kDual = Architecture::DualConversion;
+
 struct Tone {
     double mhz;
     double dBnW;

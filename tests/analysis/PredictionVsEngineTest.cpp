@@ -14,10 +14,6 @@ namespace {
 
 using namespace test;
 
-constexpr Architecture kHomodyne = Architecture::Homodyne;
-constexpr Architecture kSingle = Architecture::SingleConversion;
-constexpr Architecture kDual = Architecture::DualConversion;
-
 struct Chain {
     const char* name;
     Architecture architecture;

@@ -18,10 +18,6 @@ namespace {
 
 using namespace test;
 
-constexpr Architecture kSingle = Architecture::SingleConversion;
-constexpr Architecture kDual = Architecture::DualConversion;
-constexpr Architecture kHomodyne = Architecture::Homodyne;
-
 std::vector<std::string> OriginsAt(const TestPointPrediction& p, double mhz) {
     for (const PredictedLine& l : p.lines) {
         if (std::abs(l.frequencyMHz - mhz) < 1e-3) return l.origins;

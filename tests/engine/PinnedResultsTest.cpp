@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
 #include "engine/nrFFT.h"
@@ -76,31 +77,22 @@ std::vector<double> Extremes(std::int32_t nn) {
     return data;
 }
 
-StageSettings Stage(StageKind kind, double gain, double nf, double ip3) {
-    StageSettings s;
-    s.kind = kind;
-    s.Gain = gain;
-    s.NF = nf;
-    s.IP3 = ip3;
-    return s;
-}
-
 // Three tones and 290 K of noise at the antenna; a filter, an amplifier, a multiplying and a
 // switching mixer in slots 0 to 3.
 ChainSnapshot PinnedChain() {
     ChainSnapshot chain;
     chain.oscillators = {{{5.0, 0.0, 0}, {7.3, -10.0, 1}, {12.25, -20.0, 0}}};
     chain.noise = {290.0, 1};
-    StageSettings filter = Stage(StageKind::Filter, -3.0, 3.0, 60.0);
+    StageSettings filter = test::PanelSettings(StageKind::Filter, -3.0, 3.0, 60.0);
     filter.CentreFreq = 5.0;
     filter.Bandwidth = 2.0;
-    StageSettings mixer = Stage(StageKind::Mixer, 10.0, 3.0, 60.0);
+    StageSettings mixer = test::PanelSettings(StageKind::Mixer, 10.0, 3.0, 60.0);
     mixer.LO_Freq = 6.0;
-    StageSettings switching = Stage(StageKind::Mixer, 6.0, 0.0, 20.0);
+    StageSettings switching = test::PanelSettings(StageKind::Mixer, 6.0, 0.0, 20.0);
     switching.LO_Freq = 9.0;
     switching.Switching = true;
     const std::array<StageSettings, 4> stages = {
-        filter, Stage(StageKind::Amplifier, 10.0, 3.0, 0.0), mixer, switching};
+        filter, test::PanelSettings(StageKind::Amplifier, 10.0, 3.0, 0.0), mixer, switching};
     for (std::size_t slot = 0; slot < stages.size(); ++slot) {
         chain.chainSlots[slot].switchedIn = true;
         chain.chainSlots[slot].stageCount = 1;
