@@ -129,7 +129,7 @@ bool AddsNoise(const StageParameters& stage) {
 }
 
 Distortion DistortionFor(double ip3Watts) {
-    const double c3 = 4.0 / 3.0 / ip3Watts;
+    const double c3 = 4.0 / 3.0 / (100.0 * ip3Watts);
     const double c2 = c3 / 10.0;
     return {c2, c3, c2 / 10.0};
 }

@@ -26,14 +26,13 @@ bool Filters(const StageParameters& stage);    // 0 < bandwidth < 25 MHz
 bool AddsNoise(const StageParameters& stage);  // noiseFigure > 0
 
 // Coefficients of the polynomial x + c2 x^2 + c3 x^3 + c4 x^4 a stage with an intercept point
-// applies to every sample in volts: c3 = 4/3/ip3, c2 = c3/10, c4 = c3/100. The same terms of
-// the signal leak into the local oscillator of a mixing stage. Two choices of the model, kept
-// because every result depends on them:
+// applies to every sample in volts: c3 = 4/3/(100 ip3), c2 = c3/10, c4 = c3/100. The same terms
+// of the signal leak into the local oscillator of a mixing stage.
+// - The factor 100 turns the intercept in watts into the square of its peak voltage across
+//   50 ohms (a tone of p watts peaks at 10 sqrt(p) volts), so third-order products reach the
+//   tones at the input power the panel states.
 // - The even terms are fixed fractions of c3, so a stage makes second- and fourth-order
 //   products as a real one does, without a second-order intercept of its own to set.
-// - c3 takes the intercept in watts but acts on volts: third-order products reach the tones at a
-//   tone amplitude of sqrt(ip3) volts, which is ip3 / 100 watts into 50 ohms. A stage therefore
-//   intercepts 20 dB below the figure on its panel (IP3 0 dBm intercepts at -20 dBm).
 struct Distortion {
     double c2;
     double c3;
