@@ -102,6 +102,10 @@ void PlotGroup::SetLineReadout(LineReadoutSource source) {
     state_->lineReadout = std::move(source);
 }
 
+void PlotGroup::ForgetFrozenScale() {
+    state_->freeze = FreezeMemory{};
+}
+
 void PlotGroup::Clear() {
     state_->timeHover = {};
     state_->spectrumHover = {};

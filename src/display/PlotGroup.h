@@ -41,6 +41,9 @@ class PlotGroup {
     void PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour);
     // Clears both pictures; the labels keep their texts.
     void Clear();
+    // Forgets the time plot's remembered full scale: a checked freeze box then holds the scale
+    // of the next draw.
+    void ForgetFrozenScale();
 
     // Where the spectrum's pointer read-out learns about the predicted lines of the signal
     // the group shows; none by default.

@@ -117,6 +117,7 @@ Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<
     InstallReadouts();
     InstallRefusalBox();
     CreateShortcuts();
+    CreateSetupActions();
     DescribeControls();
     focusMark_ = new FocusMark(this);
 

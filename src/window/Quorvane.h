@@ -8,17 +8,20 @@
 #include "analysis/PowerHistory.h"
 #include "engine/ChainSnapshot.h"
 #include "engine/SignalBuffer.h"
+#include "setup/Setup.h"
 #include "window/Architecture.h"
 #include "window/TestPointSelection.h"
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QTimer;
 
 namespace quorvane {
 
 class AmplifierControl;
+class Balloon;
 struct ChainPrediction;
 class ColourButton;
 class FilterControl;
@@ -42,7 +45,8 @@ class SteppingComboBox;
 // two plot groups. Its controls are the model: every tick reads the receiver from them.
 // Every control is named for screen readers and reachable with Tab in the order the window
 // reads; Ctrl+1 to Ctrl+8 click the test points, and Ctrl+C or the context menu copies the
-// window with a summary of its settings.
+// window with a summary of its settings. Ctrl+Shift+C and Ctrl+V copy and paste the settings as a
+// setup text; Ctrl+E offers ready experiments.
 class Quorvane : public QWidget {
     Q_OBJECT
 
@@ -57,6 +61,17 @@ class Quorvane : public QWidget {
     void CopyWindow();
     // The settings and readings of the window as plain text, one item a line.
     QString Summary() const;
+
+    // The window's settings as setup text, naming only what differs from the start-up state.
+    QString SetupAsText() const;
+    // Sets the window to its start-up state and then to the setup, through each control's own
+    // rule. Returns the parser's message, changing nothing, when the text is not a setup.
+    QString ApplySetupText(const QString& text);
+    // "Copy Setup", and "Paste Setup", which shows a refused setup's message in a modal box.
+    void CopySetup();
+    void PasteSetup();
+    // Applies a ready experiment as a paste does and shows its note over the diagram.
+    void RunExperiment(int index);
 
   public Q_SLOTS:
     void Form_Load();
@@ -89,6 +104,11 @@ class Quorvane : public QWidget {
     const ChainPrediction& Prediction();
     std::string SpectrumLineText(int group, double mhz, double toleranceMHz);
     void CreateShortcuts();
+    void CreateSetupActions();
+    Setup ReadSetup() const;
+    void ApplySetup(const Setup& setup);
+    // The output power's reading, with the experiment's note while its setup stands unchanged.
+    std::string ExperimentNote(const std::string& reading) const;
     void DescribeControls();
     void DescribePlotGroup(int g);
     void DescribeChain();
@@ -128,6 +148,11 @@ class Quorvane : public QWidget {
     Selection tickSelection_;
     PowerHistory powerHistory_;
     std::unique_ptr<PredictionCache> predictions_;
+
+    QMenu* experimentsMenu_ = nullptr;
+    Balloon* balloon_ = nullptr;
+    int experiment_ = -1;          // the experiment last picked, while no paste followed
+    std::string experimentSetup_;  // its setup text, to tell whether the window still holds it
 };
 
 }  // namespace quorvane

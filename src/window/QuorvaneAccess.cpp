@@ -174,7 +174,8 @@ void Quorvane::CopyWindow() {
     auto* data = new QMimeData;
     // grab() renders at the device pixel ratio of the window's screen.
     data->setImageData(grab().toImage());
-    data->setText(Summary());
+    // The setup beside the summary, so a report holds what reproduces it.
+    data->setText(Summary() + QStringLiteral("\n") + SetupAsText());
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

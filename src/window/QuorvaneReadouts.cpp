@@ -25,8 +25,8 @@ void Quorvane::InstallReadouts() {
     }
     LazyToolTip::Install(lblPowerOut_, [this] {
         // Nothing to explain before the first refresh, and nothing to predict for it either.
-        if (powerHistory_.Count() == 0) return std::string();
-        return PowerOutReadout(powerHistory_, Prediction());
+        if (powerHistory_.Count() == 0) return ExperimentNote(std::string());
+        return ExperimentNote(PowerOutReadout(powerHistory_, Prediction()));
     });
     for (int g = 0; g < 2; ++g) {
         groups_[g]->plots->SetLineReadout([this, g](double mhz, double toleranceMHz) {
