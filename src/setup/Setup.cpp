@@ -71,7 +71,8 @@ std::optional<double> CleanNumber(std::string_view text) {
 
 std::string CleanBoxText(std::string_view boxText, bool interceptBox) {
     if (interceptBox && boxText == "Inf") return "Inf";
-    if (CleanNumber(boxText)) return std::string(boxText);
+    if (boxText.size() <= kMostNumberCharacters && CleanNumber(boxText))
+        return std::string(boxText);
     // The number the box reads, written so that it reads back to the last bit.
     const double value = ParseLeadingNumber(boxText);
     char buffer[64];

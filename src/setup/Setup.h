@@ -74,12 +74,16 @@ Setup StartupSetup();
 // The start-up texts of one panel kind (a filter's gain is -3 dB, the others' 10 dB).
 StageSetup StartupStage(StageKind kind);
 
+// The longest number a setup holds; a longer clean text is written in its shortest form.
+inline constexpr std::size_t kMostNumberCharacters = 32;
+
 // The value of a clean number: an optional sign, digits with at most one ".", an optional
 // exponent, nothing else (no blanks, no comma), and within the double range. Otherwise none.
 std::optional<double> CleanNumber(std::string_view text);
 
-// A clean text for a box's value: the box's text itself when it is a clean number ("Inf" too,
-// where allowed), else the shortest clean number that the box reads as the same value.
+// A clean text for a box's value: the box's text itself when it is a clean number of at most
+// kMostNumberCharacters ("Inf" too, where allowed), else the shortest clean number that the box
+// reads as the same value.
 std::string CleanBoxText(std::string_view boxText, bool interceptBox);
 
 // The chain the tick would read from a window holding this setup, with its test points.

@@ -28,7 +28,6 @@ inline constexpr std::string_view kSetupHeader = "Quorvane setup 1";
 // What a paste accepts at most; anything longer is refused before it is read.
 inline constexpr std::size_t kMostSetupCharacters = 16384;
 inline constexpr int kMostSetupLines = 200;
-inline constexpr std::size_t kMostNumberCharacters = 32;
 
 // The text of a setup. The start-up state gives the header line alone.
 std::string SetupText(const Setup& setup);
