@@ -31,6 +31,9 @@ struct Drawing {
     std::vector<TwipLine> lines;
 };
 
+// What a plot group's copied picture and data are titled when it shows no test point.
+inline constexpr std::string_view kNoTestPointTitle = "No test point is shown in this plot group";
+
 // What a cleared picture tells a screen reader.
 inline constexpr std::string_view kEmptyPictureDescription =
     "Empty: no test point is shown in this plot group";

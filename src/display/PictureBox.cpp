@@ -27,7 +27,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 
 void PictureBox::CopyPicture() {
     // grab() renders at the device pixel ratio of the screen the picture is on.
-    QGuiApplication::clipboard()->setImage(grab().toImage());
+    QGuiApplication::clipboard()->setImage(picture_ ? picture_() : grab().toImage());
 }
 
 void PictureBox::CopyData() {
@@ -89,18 +89,21 @@ void PictureBox::ShowHoverText() {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    if (drawing_.lines.empty()) return;
+    PaintDrawing(painter, drawing_, palette());
+}
 
+void PaintDrawing(QPainter& painter, const Drawing& drawing, const QPalette& palette) {
+    if (drawing.lines.empty()) return;
     // One logical pixel wide; the plots thicken their traces themselves with a copy one pixel
     // lower. Twips map to pixel centres so a 1-pixel line covers exactly one row.
-    QPen pen(ColourFromBgr(drawing_.colour, palette()));
+    QPen pen(ColourFromBgr(drawing.colour, palette));
     pen.setWidthF(1.0);
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     painter.setRenderHint(QPainter::Antialiasing, false);
     QList<QLineF> lines;
-    lines.reserve(static_cast<qsizetype>(drawing_.lines.size()));
-    for (const TwipLine& line : drawing_.lines) {
+    lines.reserve(static_cast<qsizetype>(drawing.lines.size()));
+    for (const TwipLine& line : drawing.lines) {
         lines.append(QLineF(TwipPoint(line.x1, line.y1), TwipPoint(line.x2, line.y2)));
     }
     painter.drawLines(lines);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 #include <functional>
@@ -7,13 +8,16 @@
 
 #include "display/Drawing.h"
 
+class QPainter;
+
 namespace quorvane {
 
 // A drawing surface for the plots. It paints the last drawing it was given, at 15 twips per
 // logical pixel, until it is given another one or cleared. It computes nothing itself; what it
 // shows under the pointer comes from a hover-text provider, and the text "Copy Data" puts on
-// the clipboard from a data provider. Its context menu (also reached from the keyboard, as the
-// picture takes focus) offers "Copy Picture" and "Copy Data".
+// the clipboard from a data provider, and the picture "Copy Picture" puts there from a picture
+// provider. Its context menu (also reached from the keyboard, as the picture takes focus) offers
+// "Copy Picture" and "Copy Data".
 class PictureBox : public QWidget {
     Q_OBJECT
 
@@ -22,6 +26,8 @@ class PictureBox : public QWidget {
     using HoverTextProvider = std::function<std::string(double xTwips, double yTwips)>;
     // The data of the present drawing as tab-separated text.
     using DataProvider = std::function<std::string()>;
+    // What to copy as the picture.
+    using PictureProvider = std::function<QImage()>;
 
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -41,7 +47,9 @@ class PictureBox : public QWidget {
     QString HoverTextAt(QPointF pixel) const;
 
     void SetDataProvider(DataProvider provider) { data_ = std::move(provider); }
-    // The picture as an image at the screen's device pixel ratio, onto the clipboard.
+    void SetPictureProvider(PictureProvider provider) { picture_ = std::move(provider); }
+    // The picture provider's image onto the clipboard; without one, the picture itself at the
+    // screen's device pixel ratio.
     void CopyPicture();
     // The data provider's text onto the clipboard.
     void CopyData();
@@ -57,8 +65,12 @@ class PictureBox : public QWidget {
     Drawing drawing_;
     HoverTextProvider hoverText_;
     DataProvider data_;
+    PictureProvider picture_;
     QPointF pointer_;  // last pointer position over the picture, in logical pixels
     bool pointerInside_ = false;
 };
+
+// Paints a drawing's lines as a picture shows them, twips from the painter's origin.
+void PaintDrawing(QPainter& painter, const Drawing& drawing, const QPalette& palette);
 
 }  // namespace quorvane

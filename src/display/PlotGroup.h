@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
+#include "display/PlotGroupFigure.h"
 #include "display/SpectrumPlot.h"
 #include "engine/SignalBuffer.h"
 
 class QCheckBox;
+class QImage;
 class QLabel;
 class QScrollBar;
 
@@ -30,6 +34,8 @@ struct PlotGroupWidgets {
 
 // Draws a signal into one plot group: reads the group's scroll bars and freeze box, lets the
 // display core compute the lines and label texts, and hands them to the pictures and labels.
+// Either picture's "Copy Picture" copies the whole group as a figure for a lab report, and its
+// "Copy Data" the numbers it shows, both titled with the test point.
 class PlotGroup {
   public:
     explicit PlotGroup(const PlotGroupWidgets& widgets);
@@ -48,6 +54,16 @@ class PlotGroup {
     // Where the spectrum's pointer read-out learns about the predicted lines of the signal
     // the group shows; none by default.
     void SetLineReadout(LineReadoutSource source);
+
+    // Where the copied picture and data learn the title of the test point the group shows
+    // ("Test point 4: after 1st Mixer"); without one they are titled as showing none.
+    using TitleSource = std::function<std::string()>;
+    void SetTitleSource(TitleSource source);
+
+    // The group as it looks, framed, with its scales, units and title, at twice the
+    // resolution of the window, and where the figure places each part, in twips.
+    QImage Figure() const;
+    PlotGroupFigure FigureLayout() const;
 
   private:
     PlotGroupWidgets widgets_;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "display/PlotNumbers.h"
@@ -220,11 +222,11 @@ SpectrumPlotResult ComputeSpectrumPlot(const SignalBuffer& data,
     const std::vector<double> powers = BinPowers(data);
     const double strongest = StrongestLevelDb(powers);
     const bool silent = strongest <= kSilenceDb;
-    result.columns = {window.c - window.h, window.c + window.h, strongest, {}};
+    result.bins = {window.c - window.h, window.c + window.h, window.bf, strongest, {}};
     if (!silent) {
-        result.columns.levelDb = ColumnLevelsDb(powers, window);
-        result.drawing = TraceOfLevels(result.columns.levelDb, strongest, settings.width,
-                                       settings.height, settings.colour);
+        result.bins.powers.assign(powers.begin() + window.bf, powers.begin() + window.bl + 1);
+        result.drawing = SpectrumTrace(powers, window, strongest, settings.width, settings.height,
+                                       settings.colour);
     }
     result.description = SpectrumDescription(window, powers, strongest);
     result.hover = {true,
@@ -270,16 +272,35 @@ std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double 
     return line.empty() ? text : text + "\n" + line;
 }
 
-std::string SpectrumTable(const SpectrumColumns& columns) {
-    std::string table =
-        "Frequency (MHz)\tLevel (dB relative to the strongest bin)\tSine peaking here (dBm)\n";
-    const double step = (columns.highMHz - columns.lowMHz) / kColumns;
-    for (std::size_t n = 0; n < columns.levelDb.size(); ++n) {
-        // Column n's level is drawn at its right edge.
-        const double mhz = columns.lowMHz + static_cast<double>(n + 1) * step;
-        const double level = columns.levelDb[n];
-        table += FormatFixed(mhz, 4) + "\t" + FormatFixed(level - columns.strongestDb, 2) + "\t" +
-                 FormatFixed(SineDbmForBinLevel(level), 2) + "\n";
+std::string SpanOfWindow(double lowMHz, double highMHz) {
+    // The difference of the ends is a hair off the span they were made from (11.1 - 10.9 gives
+    // 0.1999999999999993), so the span is named by the scroll bar's span nearest to it.
+    double span = 2 * kHalfSpansMHz.back();
+    for (const double h : kHalfSpansMHz) {
+        if (std::fabs(2 * h - (highMHz - lowMHz)) < std::fabs(span - (highMHz - lowMHz)))
+            span = 2 * h;
+    }
+    return "span " + FormatGeneral(span) + " MHz (" + FormatGeneral(lowMHz) + " to " +
+           FormatGeneral(highMHz) + " MHz)";
+}
+
+std::string SpectrumTable(const SpectrumBins& bins, std::string_view testPoint) {
+    std::string table(testPoint.empty() ? kNoTestPointTitle : testPoint);
+    table += "; spectrum, " + SpanOfWindow(bins.lowMHz, bins.highMHz) + "\n";
+    table +=
+        "Frequency (MHz)\tLevel (dB relative to the strongest bin)\tLevel (dBm, a sine at the "
+        "bin's centre)\n";
+    table.reserve(table.size() + 40 * bins.powers.size());
+    for (std::size_t n = 0; n < bins.powers.size(); ++n) {
+        const double bin = static_cast<double>(bins.firstBin) + static_cast<double>(n);
+        // Bin centres are multiples of 9765.625 Hz: the shortest text is exact.
+        char number[32];
+        const auto written =
+            std::to_chars(std::begin(number), std::end(number), bin * kBinWidth / 1e6);
+        table.append(number, written.ptr);
+        const double level = PowerDb(bins.powers[n]);
+        table.append("\t").append(FormatFixed(level - bins.strongestDb, 2));
+        table.append("\t").append(FormatFixed(SineDbmForBinLevel(level), 2)).append("\n");
     }
     return table;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/Drawing.h"
@@ -93,12 +94,13 @@ struct SpectrumPlotSettings {
     std::uint32_t colour = 0;
 };
 
-// What the trace shows, for "Copy Data": the window and the level of each column.
-struct SpectrumColumns {
+// What "Copy Data" exports: the window and the power of every transform bin it covers.
+struct SpectrumBins {
     double lowMHz = 0;
     double highMHz = 20;
+    std::int32_t firstBin = 0;
     double strongestDb = kNoStrongestDb;
-    std::vector<double> levelDb;  // one per column; empty when the signal is silent
+    std::vector<double> powers;  // bins firstBin, firstBin + 1, ...; empty when silent
 };
 
 struct SpectrumPlotResult {
@@ -107,7 +109,7 @@ struct SpectrumPlotResult {
     std::string maxFreq;  // lblMaxFreq
     std::optional<int> correctedCentre;
     SpectrumHoverModel hover;
-    SpectrumColumns columns;
+    SpectrumBins bins;
     std::string description;  // what the picture shows, for screen readers
 };
 
@@ -127,10 +129,14 @@ using LineReadoutSource = std::function<std::string(double mhz, double tolerance
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
                               const LineReadoutSource& lines, double pointerTwips);
 
-// The drawn points as tab-separated text with a header row and units, one row per column: the
-// frequency in MHz where the column's level is drawn, the level in dB relative to the strongest
-// bin, and the power in dBm of a sine peaking there.
-std::string SpectrumTable(const SpectrumColumns& columns);
+// The window's bins as tab-separated text: a line naming the test point (testPoint, or that
+// none is shown when it is empty) and the span, a header row with units, and one row per bin
+// at the bin's own centre frequency in MHz: its level in dB relative to the strongest bin, and
+// in dBm as the power of a sine at that frequency whose bin stands at that level.
+std::string SpectrumTable(const SpectrumBins& bins, std::string_view testPoint);
+
+// "span 20 MHz (0 to 20 MHz)" for the window from lowMHz to highMHz.
+std::string SpanOfWindow(double lowMHz, double highMHz);
 
 // "Spectrum from 0 to 20 MHz; strongest component at 5.000 MHz, -27.0 dBm", or "...: no signal".
 std::string SpectrumDescription(const FrequencyWindow& window, const std::vector<double>& powers,

@@ -195,8 +195,12 @@ std::string TimeHoverText(const TimeHoverModel& model, double x, double y) {
            (clipped ? " (clipped)" : "");
 }
 
-std::string TimeTraceTable(const std::vector<double>& samples) {
-    std::string table = "Time (\u00B5s)\tVoltage (V)\n";
+std::string TimeTraceTable(const std::vector<double>& samples, std::string_view testPoint,
+                           double fullScale) {
+    std::string table(testPoint.empty() ? kNoTestPointTitle : testPoint);
+    table += "; time trace";
+    if (!samples.empty()) table += ", full scale " + EngWithUnit(fullScale, "V");
+    table += "\nTime (\u00B5s)\tVoltage (V)\n";
     table.reserve(table.size() + 32 * samples.size());
     for (std::size_t n = 0; n < samples.size(); ++n) {
         table += FormatFixed(static_cast<double>(n) * kSampleInterval * 1e6, 4);

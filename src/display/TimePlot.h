@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/Drawing.h"
@@ -112,9 +113,11 @@ TimePlotResult ComputeTimePlot(const SignalBuffer& data, const TimePlotSettings&
 // line ends with "(clipped)", so that clipping is not mistaken for the chain compressing.
 std::string TimeHoverText(const TimeHoverModel& model, double x, double y);
 
-// The window's samples as tab-separated text with a header row and units: time in µs from the
-// window's start and voltage in V, one row per sample.
-std::string TimeTraceTable(const std::vector<double>& samples);
+// The window's samples as tab-separated text: a line naming the test point (testPoint, or that
+// none is shown when it is empty) and the full scale, a header row with units, and one row per
+// sample: time in µs from the window's start and voltage in V.
+std::string TimeTraceTable(const std::vector<double>& samples, std::string_view testPoint,
+                           double fullScale);
 
 // The zoom scroll bar's reading: the window's nominal length as the right-hand label gives it,
 // with its unit ("1.3 µs" for zoom 0, "125 µs" for zoom 6).

@@ -26,6 +26,7 @@
 #include "ui/Twips.h"
 #include "window/Architecture.h"
 #include "window/FocusMark.h"
+#include "window/LazyToolTip.h"
 #include "window/PlotGroupControls.h"
 #include "window/ReadoutLabel.h"
 #include "window/WrappingCheckBox.h"
@@ -131,8 +132,35 @@ Quorvane::Quorvane(QWidget* parent) : QWidget(parent), engine_(std::make_unique<
 }
 
 Quorvane::~Quorvane() {
-    // The mark follows focus changes, which the destruction of the controls would raise.
+    LetGoOfControls();
+}
+
+// The window's members go before its controls, and the controls do not go quietly: as the window
+// closes, the control with the focus loses it, a list commits the text typed into it and reports
+// a pick, and the focus may move on. Whatever they report would run the window's handlers, or
+// the panels' own, on a window that is half gone (the architecture's handler rebuilt the Tab
+// chain from controls already destroyed). So, first thing, while everything is still whole,
+// nothing is left that can call back:
+//  - every object the window owns, at any depth, stops sending signals. That covers cmbMode_Change
+//    and cmbMode_Click (and the list's own commit of its text on losing focus), Check1_Click,
+//    cmdGraph_Click and its Ctrl+n shortcuts, Timer1_Timer, Copy Window, the freeze boxes'
+//    tooltips, the diagram's repaints, and in the panels their text rules, the tooltips that
+//    follow a box's reading, the picks from their lists, the tones' power scales and on and
+//    invert buttons, the noise's on button and the mixers' switching boxes. The accessibility
+//    updates (names, descriptions) are raised only by these handlers, so none is raised either;
+//  - the timer stops, so that no tick is due;
+//  - the focus mark, which follows the application's focus changes rather than a control's, goes;
+//  - the tooltips worked out when they show (test points, output power) are taken off their
+//    controls, as they ask the window's prediction and power history;
+//  - the FFT no longer reports a refusal to this window.
+// The plot groups take their pointer read-outs back from the pictures themselves as they go.
+void Quorvane::LetGoOfControls() {
+    for (QObject* owned : findChildren<QObject*>())
+        owned->blockSignals(true);
+    timer1_->stop();
     delete focusMark_;
+    focusMark_ = nullptr;
+    qDeleteAll(findChildren<LazyToolTip*>());
     RemoveRefusalBox();
 }
 

@@ -98,6 +98,8 @@ class Quorvane : public QWidget {
     void ConnectHandlers();
     void InstallRefusalBox();
     void RemoveRefusalBox();
+    // Cuts every way the controls could call back while the window is destroyed.
+    void LetGoOfControls();
 
     void InstallReadouts();
     Architecture ShownArchitecture() const;

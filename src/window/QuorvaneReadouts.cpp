@@ -13,6 +13,7 @@
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
 #include "window/ReadoutLabel.h"
+#include "window/TestPointNames.h"
 
 namespace quorvane {
 
@@ -31,6 +32,10 @@ void Quorvane::InstallReadouts() {
     for (int g = 0; g < 2; ++g) {
         groups_[g]->plots->SetLineReadout([this, g](double mhz, double toleranceMHz) {
             return SpectrumLineText(g, mhz, toleranceMHz);
+        });
+        groups_[g]->plots->SetTitleSource([this, g] {
+            const int testPoint = g == 0 ? tickSelection_.first : tickSelection_.second;
+            return testPoint == 0 ? std::string() : TestPointTitle(testPoint, ShownArchitecture());
         });
     }
 }

@@ -14,6 +14,7 @@
 #include <QShortcut>
 
 #include "access/TextWrap.h"
+#include "display/PictureBox.h"
 #include "display/PlotGroup.h"
 #include "panels/AmplifierControl.h"
 #include "panels/ColourButton.h"
@@ -97,6 +98,12 @@ void Quorvane::CreateSetupActions() {
     QAction* submenu = experimentsMenu_->menuAction();
     submenu->setToolTip(Text(WrapText(kExperimentsTip)));
     addAction(submenu);
+    // The pictures' menus offer them after their own copy actions.
+    for (const auto& group : groups_) {
+        for (QWidget* picture : {static_cast<QWidget*>(group->widgets.picSignal),
+                                 static_cast<QWidget*>(group->widgets.picSpectrum)})
+            picture->addActions({copySetup, pasteSetup, submenu});
+    }
     auto* openExperiments = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
     connect(openExperiments, &QShortcut::activated, this,
             [this] { experimentsMenu_->popup(mapToGlobal(QPoint(width() / 8, height() / 8))); });

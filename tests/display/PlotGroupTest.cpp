@@ -1,4 +1,6 @@
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -9,6 +11,7 @@
 
 #include "display/PictureBox.h"
 #include "display/PlotGroup.h"
+#include "display/PlotGroupFigure.h"
 #include "support/PlotGroupFixture.h"
 
 using namespace quorvane;
@@ -144,6 +147,37 @@ class PlotGroupTest : public QObject {
         g.group->Clear();
         QCOMPARE(g.picSignal->HoverTextAt(middle), QString());
         QCOMPARE(g.picSpectrum->HoverTextAt(middle), QString());
+    }
+
+    // Either picture's "Copy Picture" copies the whole group, titled, at twice the window's
+    // resolution, with each picture in it exactly as that picture paints itself at that ratio.
+    void copyPictureIsTheGroupAtTwiceTheResolution() {
+        PlotGroupFixture g;
+        g.group->SetTitleSource([] { return std::string("Test point 4: after 1st Mixer"); });
+        g.group->PlotSignal(Tone(0.0123, 1000), kBlue);
+        g.group->PlotSpectrum(Tone(0.0123, 1000), kPurple);
+        const PlotGroupFigure figure = g.group->FigureLayout();
+        QCOMPARE(QString::fromStdString(figure.texts.at(0).text),
+                 QString("Test point 4: after 1st Mixer"));
+        const std::pair<PictureBox*, FigureBox> pictures[] = {
+            {g.picSignal, figure.timePicture}, {g.picSpectrum, figure.spectrumPicture}};
+        for (PictureBox* source : {g.picSignal, g.picSpectrum}) {
+            QGuiApplication::clipboard()->clear();
+            const QList<QAction*> actions = source->actions();
+            const auto copy = std::find_if(actions.begin(), actions.end(),
+                                           [](QAction* a) { return a->text() == "Copy Picture"; });
+            QVERIFY(copy != actions.end());
+            (*copy)->trigger();
+            const QImage copied = QGuiApplication::clipboard()->image();
+            QCOMPARE(copied.size(), QSize(figure.width, figure.height) * 2 / kTwipsPerPixel);
+            for (const auto& [picture, box] : pictures) {
+                QImage own(picture->size() * 2, QImage::Format_ARGB32_Premultiplied);
+                own.setDevicePixelRatio(2);
+                picture->render(&own);
+                const QRect place(QPoint(box.left, box.top) * 2 / kTwipsPerPixel, own.size());
+                QCOMPARE(copied.copy(place).convertToFormat(own.format()), own);
+            }
+        }
     }
 
     void picturesOutliveTheirGroup() {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "DisplayTestSupport.h"
 
@@ -228,36 +230,114 @@ TEST(SpectrumPlot, PointerReadout) {
     EXPECT_EQ(SpectrumHoverText(SpectrumHoverModel{}, 10, 10), "");
 }
 
-// "Copy Data" gives one row per drawn column, and screen readers hear the window and the
-// strongest component. A -30 dBm tone at bin 1000 (9.766 MHz) lies inside the narrow window
-// from 9.7 MHz, whose columns show single bins, so some rows read it at 0 dB.
-TEST(SpectrumPlot, CopiedColumnsAndDescription) {
+// The rows of a copied table after its two header lines, split at the tabs.
+std::vector<std::vector<std::string>> TableRows(const std::string& table) {
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0;
+    for (int line = 0; start < table.size(); ++line) {
+        const std::size_t end = table.find('\n', start);
+        std::vector<std::string> cells;
+        for (std::size_t cell = start; cell <= end;) {
+            const std::size_t tab = std::min(table.find('\t', cell), end);
+            cells.push_back(table.substr(cell, tab - cell));
+            cell = tab + 1;
+        }
+        if (line >= 2) rows.push_back(cells);
+        start = end + 1;
+    }
+    return rows;
+}
+
+// "Copy Data" gives every bin of the window at its own centre, in dB and dBm, whatever the
+// columns drawn average: a -90 dBm tone on bin 1000 (9.765625 MHz) beside a -110 dBm one on bin
+// 400 (3.90625 MHz) reads -90 and -110 dBm, at the whole span as in a narrow window. Screen
+// readers hear the window and the strongest component.
+TEST(SpectrumPlot, CopiedBinsAndDescription) {
+    // A cosine of p dBm (A^2 / 100 W) on bin k.
+    const auto tone = [](double dbm, int k) {
+        return Tone(std::sqrt(std::pow(10, dbm / 10) / 10), k);
+    };
+    SignalBuffer two = tone(-90, 1000);
+    const SignalBuffer weak = tone(-110, 400);
+    for (std::size_t n = 0; n < two.size(); ++n)
+        two[n] += weak[n];
+    struct Line {
+        const char* mhz;
+        double db;
+        double dbm;
+    };
     struct Case {
         const char* name;
         SignalBuffer data;
         int span;
         int centre;
+        const char* testPoint;
+        const char* title;
         std::size_t rows;
-        const char* row;  // a line the table holds
+        const char* firstMHz;
+        std::vector<Line> lines;
         const char* description;
     };
     const Case cases[] = {
-        {"whole span", Tone(0.01, 1000), 6, 100, 100, "\n0.2000\t",
-         "Spectrum from 0 to 20 MHz; strongest component at 9.766 MHz, -30.0 dBm"},
-        {"narrow, on the tone", Tone(0.01, 1000), 0, 98, 100, "\n9.7660\t0.00\t-30.00\n",
-         "Spectrum from 9.7 to 9.9 MHz; strongest component at 9.766 MHz, -30.0 dBm"},
-        {"silent", Filled(0), 6, 100, 0, "", "Spectrum from 0 to 20 MHz: no signal"},
+        {"whole span",
+         two,
+         6,
+         100,
+         "Test point 4: after 1st Mixer",
+         "Test point 4: after 1st Mixer; spectrum, span 20 MHz (0 to 20 MHz)",
+         2049,
+         "0",
+         {{"9.765625", 0, -90}, {"3.90625", -20, -110}},
+         "Spectrum from 0 to 20 MHz; strongest component at 9.766 MHz, -90.0 dBm"},
+        {"narrow, on the tone",
+         two,
+         0,
+         98,
+         "Test point 1: antenna",
+         "Test point 1: antenna; spectrum, span 0.2 MHz (9.7 to 9.9 MHz)",
+         22,
+         "9.697265625",
+         {{"9.765625", 0, -90}},
+         "Spectrum from 9.7 to 9.9 MHz; strongest component at 9.766 MHz, -90.0 dBm"},
+        {"silent, no test point",
+         Filled(0),
+         3,
+         50,
+         "",
+         "No test point is shown in this plot group; spectrum, span 2 MHz (4 to 6 MHz)",
+         0,
+         "",
+         {},
+         "Spectrum from 4 to 6 MHz: no signal"},
     };
     for (const Case& c : cases) {
         const SpectrumPlotResult r = ComputeSpectrumPlot(c.data, {c.span, c.centre, kW, kH, 7});
-        const std::string table = SpectrumTable(r.columns);
-        EXPECT_TRUE(
-            table.starts_with("Frequency (MHz)\tLevel (dB relative to the strongest "
-                              "bin)\tSine peaking here (dBm)\n"))
-            << c.name;
-        EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), static_cast<long>(c.rows + 1))
-            << c.name;
-        EXPECT_NE(table.find(c.row), std::string::npos) << c.name << "\n" << table;
+        const std::string table = SpectrumTable(r.bins, c.testPoint);
+        EXPECT_TRUE(table.starts_with(std::string(c.title) +
+                                      "\nFrequency (MHz)\tLevel (dB relative to the strongest "
+                                      "bin)\tLevel (dBm, a sine at the bin's centre)\n"))
+            << c.name << "\n"
+            << table.substr(0, 200);
+        const auto rows = TableRows(table);
+        ASSERT_EQ(rows.size(), c.rows) << c.name;
+        if (!rows.empty()) {
+            EXPECT_EQ(rows.front()[0], c.firstMHz) << c.name;
+        }
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            ASSERT_EQ(rows[n].size(), 3U) << c.name << " row " << n;
+            // One bin apart, all the way.
+            EXPECT_NEAR(std::stod(rows[n][0]) - std::stod(rows.front()[0]),
+                        static_cast<double>(n) * 0.009765625, 1e-12)
+                << c.name << " row " << n;
+        }
+        for (const Line& line : c.lines) {
+            const auto row = std::find_if(rows.begin(), rows.end(), [&line](const auto& cells) {
+                return cells[0] == line.mhz;
+            });
+            ASSERT_NE(row, rows.end()) << c.name << " " << line.mhz;
+            EXPECT_NEAR(std::stod((*row)[1]), line.db, 0.01) << c.name << " " << line.mhz;
+            EXPECT_NEAR(std::stod((*row)[2]), line.dbm, 0.01) << c.name << " " << line.mhz;
+        }
         EXPECT_EQ(r.description, c.description) << c.name;
     }
 }

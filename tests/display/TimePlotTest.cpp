@@ -324,22 +324,29 @@ TEST(TimePlot, CopiedSamplesAndDescription) {
         const char* description;
     };
     const Case cases[] = {
-        {0, false, 100, "Time (\u00B5s)\tVoltage (V)\n0.0000\t0.5\n0.0125\t-1.25e-05\n0.0250\t0\n",
+        {0, false, 100,
+         "Test point 2: after Image Filter; time trace, full scale 5 V\nTime (\u00B5s)\tVoltage "
+         "(V)\n0.0000\t0.5\n0.0125\t-1.25e-05\n0.0250\t0\n",
          "1.2375\t3\n", "Time trace: full scale 5 V, time window 1.3 \u00B5s"},
-        {6, true, 7167, "Time (\u00B5s)\tVoltage (V)\n0.0000\t0.5\n", "\n1.2500\t99\n",
-         "Time trace: full scale 5 V, time window 125 \u00B5s, scale frozen"},
+        {6, true, 7167,
+         "Test point 2: after Image Filter; time trace, full scale 5 V\nTime (\u00B5s)\tVoltage "
+         "(V)\n0.0000\t0.5\n",
+         "\n1.2500\t99\n", "Time trace: full scale 5 V, time window 125 \u00B5s, scale frozen"},
     };
     FreezeMemory memory;
     for (const Case& c : cases) {
         const TimePlotResult r = Plot(b, c.zoom, c.frozen, &memory);
         EXPECT_EQ(r.samples.size(), c.rows) << c.zoom;
-        const std::string table = TimeTraceTable(r.samples);
+        const std::string table =
+            TimeTraceTable(r.samples, "Test point 2: after Image Filter", r.hover.fullScale);
         EXPECT_TRUE(table.starts_with(c.start)) << table.substr(0, 80);
-        EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), static_cast<long>(c.rows + 1));
+        EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), static_cast<long>(c.rows + 2));
         EXPECT_NE(table.find(c.end), std::string::npos) << c.zoom;
         EXPECT_EQ(r.description, c.description);
     }
-    EXPECT_EQ(TimeTraceTable({}), "Time (\u00B5s)\tVoltage (V)\n");
+    EXPECT_EQ(
+        TimeTraceTable({}, "", 0),
+        "No test point is shown in this plot group; time trace\nTime (\u00B5s)\tVoltage (V)\n");
 }
 
 }  // namespace

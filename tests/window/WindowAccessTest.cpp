@@ -273,14 +273,17 @@ void WindowAccessTest::copyActions_data() {
     QTest::newRow("picture") << "picSpectrum(0)"
                              << "Copy Picture" << true << QStringList{} << 0 << "";
     QTest::newRow("time data") << "picSignal(0)"
-                               << "Copy Data" << false << QStringList{"Time (µs)\tVoltage (V)"}
+                               << "Copy Data" << false
+                               << QStringList{"Test point 1: antenna; time trace, full scale 10 µV",
+                                              "Time (µs)\tVoltage (V)"}
                                << 100 << "^\\d+\\.\\d{4}\\t-?[\\d.]+(e-\\d+)?$";
     QTest::newRow("spectrum data")
         << "picSpectrum(0)"
         << "Copy Data" << false
-        << QStringList{
-               "Frequency (MHz)\tLevel (dB relative to the strongest bin)\tSine peaking here (dBm)"}
-        << 100 << "^\\d+\\.\\d{4}\\t-?\\d+\\.\\d{2}\\t-?\\d+\\.\\d{2}$";
+        << QStringList{"Test point 1: antenna; spectrum, span 20 MHz (0 to 20 MHz)",
+                       "Frequency (MHz)\tLevel (dB relative to the strongest bin)\tLevel (dBm, a "
+                       "sine at the bin's centre)"}
+        << 2049 << "^\\d+(\\.\\d+)?\\t-?\\d+\\.\\d{2}\\t-?\\d+\\.\\d{2}$";
     QTest::newRow("window") << ""
                             << "Copy Window" << true
                             << QStringList{"Quorvane",
@@ -332,7 +335,10 @@ void WindowAccessTest::copyActions() {
     QCOMPARE(data->hasImage(), image);
     if (image) {
         const QImage copied = qvariant_cast<QImage>(data->imageData());
-        QCOMPARE(copied.size(), source->size() * source->devicePixelRatioF());
+        // The window at its own resolution; a plot group's figure at twice the window's.
+        const qreal ratio = control.isEmpty() ? source->devicePixelRatioF() : 2;
+        QCOMPARE(copied.devicePixelRatio(), ratio);
+        QCOMPARE(copied.width() > source->width() * ratio, !control.isEmpty());
     }
     QString copied = data->text();
     if (action == QLatin1String("Copy Window")) {
