@@ -175,6 +175,7 @@ class WindowSetupTest : public QObject {
     void refusedPasteChangesNothing();
     void pastedFreezeHoldsTheFirstRefresh();
     void experimentsApplyAndExplain();
+    void ctrlVLeavesTextBoxesTheirOwn();
 };
 
 // Copy any state, paste it into a fresh window: every setting is the same; without noise the
@@ -291,6 +292,24 @@ void WindowSetupTest::experimentsApplyAndExplain() {
         // The setup no longer stands as the experiment left it.
         QVERIFY(!ToolTipOf(power).contains(title));
     }
+}
+
+// Ctrl+V pastes a setup, except in a text box, which pastes the text into itself.
+void WindowSetupTest::ctrlVLeavesTextBoxesTheirOwn() {
+    Quorvane w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QGuiApplication::clipboard()->setText("Tone 2: on");
+    auto* temperature = qobject_cast<QLineEdit*>(Control(w, "NoiseControl1", "Text1"));
+    temperature->setFocus();
+    temperature->selectAll();
+    QTest::keyClick(temperature, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(temperature->text(), QStringLiteral("Tone 2: on"));
+    QVERIFY(!w.SetupAsText().contains("Tone 2"));
+
+    Find<QWidget>(w, "cmdGraph(4)")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.SetupAsText(), QStringLiteral("Quorvane setup 1\nTone 2: on\n"));
 }
 
 QTEST_MAIN(WindowSetupTest)
