@@ -203,6 +203,12 @@ void WindowSetupTest::roundTrip() {
         copy.Timer1_Timer();
         QCOMPARE(Caption(copy), Caption(original));
         QCOMPARE(copy.Summary(), original.Summary());
+        // The test points explain the pasted chain.
+        for (int n : {1, 4, 8}) {
+            const QString tip = ToolTipOf(Find<QWidget>(copy, Name("cmdGraph", n)));
+            QVERIFY(!tip.isEmpty());
+            QCOMPARE(tip, ToolTipOf(Find<QWidget>(original, Name("cmdGraph", n))));
+        }
     }
 }
 
