@@ -105,7 +105,7 @@ void WindowReadoutsTest::outputPower_data() {
     QTest::addColumn<bool>("warned");
     QTest::newRow("before the first refresh") << 0 << 60.0 << 0.0 << false;
     QTest::newRow("linear") << 3 << 60.0 << 0.0 << false;
-    QTest::newRow("overdriven mixer") << 3 << -20.0 << 10.0 << true;
+    QTest::newRow("overdriven mixer") << 3 << -40.0 << 10.0 << true;
 }
 
 void WindowReadoutsTest::outputPower() {
