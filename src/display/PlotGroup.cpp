@@ -47,7 +47,7 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
     widgets_.picSignal->SetHoverTextProvider(
         [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
     widgets_.picSpectrum->SetHoverTextProvider([state](double x, double y) {
-        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout, kTwipsPerPixel);
+        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout);
     });
     widgets_.picSignal->SetDataProvider([state] { return TimeTraceTable(state->timeSamples); });
     widgets_.picSpectrum->SetDataProvider(

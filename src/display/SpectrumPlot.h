@@ -122,10 +122,10 @@ std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double 
 // mhz, or an empty one.
 using LineReadoutSource = std::function<std::string(double mhz, double toleranceMHz)>;
 
-// The read-out above, followed by what `lines` says about the frequency under the pointer. The
-// pointer covers pointerTwips across, so a line counts as under it within 2 bins of any part.
+// The read-out above, followed by what `lines` says about the strongest line within three
+// columns of the pointer (at least one bin either side, where the span is narrow).
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
-                              const LineReadoutSource& lines, double pointerTwips);
+                              const LineReadoutSource& lines);
 
 // The drawn points as tab-separated text with a header row and units, one row per column: the
 // frequency in MHz where the column's level is drawn, the level in dB relative to the strongest
