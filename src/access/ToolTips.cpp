@@ -26,14 +26,11 @@ std::string ReferenceNoiseNote() {
     const double watts = sigma * sigma / kReferenceOhms;
     const double kT = kBoltzmann * kReferenceKelvin;
     return "Here 290 K gives " + FormatFixed(Dbm(watts), 1) +
-           " dBm over 0 to 40 MHz, where k T "
-           "40 MHz is " +
-           FormatFixed(Dbm(kT * 40e6), 1) +
-           " dBm: each sample carries k T of one "
-           "bin (9765.625 Hz) times a fixed scale of " +
-           FormatGeneral(kNoiseScale) + " in volts, which is k T " +
-           FormatFixed(watts / kT / 1e6, 1) +
-           " MHz. Noise figures are ratios and do not depend on the scale.";
+           " dBm over 0 to 40 MHz, where k T 40 MHz is " + FormatFixed(Dbm(kT * 40e6), 1) +
+           " dBm: each sample carries k T of one bin (9765.625 Hz) times a fixed scale of " +
+           FormatGeneral(kNoiseScale) + " in volts: k T " + FormatFixed(watts / kT / 1e6, 1) +
+           " MHz of noise, spread over the 40 MHz. Noise figures are ratios and do not depend "
+           "on the scale.";
 }
 
 std::string Explanation(BoxKind box) {
@@ -56,7 +53,8 @@ std::string Explanation(BoxKind box) {
                    "IIP2 is 2 IP3 + 7.5 dBm (2 IP3 + 13.5 on the second harmonic), so below an "
                    "IP3 of -7.5 dBm the IIP2 is the lower one. Its terms add, so the stage "
                    "expands rather than compresses (no 1 dB compression point), and in a cascade "
-                   "they lower the intercept below Friis' formula. \"Inf\" (60 dBm) is "
+                   "they lower the intercept below the textbook's cascade formula. \"Inf\" (60 "
+                   "dBm) is "
                    "practically distortion-free.";
         case BoxKind::LoFrequency:
             return "Local-oscillator frequency: the mixer shifts signals by this frequency (sum "
