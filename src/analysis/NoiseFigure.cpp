@@ -303,7 +303,7 @@ class Walker {
         }
         line_ = lines.front();
         const int bins = std::max(0, band.hi - band.lo);
-        if (!band_ || bins < band_->bins)
+        if (!band_ || bins <= band_->bins)
             band_ = CarriedBand{band.lo * kBinMHz - line_.mhz, (band.hi - 1) * kBinMHz - line_.mhz,
                                 bins, p.bandwidth, caption};
     }

@@ -54,7 +54,8 @@ struct WantedLine {
     double figure = kNoFigure;  // spot noise figure F (a ratio), at 290 K
     std::vector<CascadeStep> steps;
     // With the noise source as set: the line over the noise in the pass band of the narrowest
-    // filter passed, carried along with the line through the mixers, or in 0 .. 40 MHz.
+    // filter passed (the later one of equal width), carried along with the line through the
+    // mixers, or in 0 .. 40 MHz.
     double snrDb = kNoFigure;  // +infinity without noise
     double bandMHz = 0;        // the filter's bandwidth; 0 for the whole 0 .. 40 MHz
     std::string bandStage;     // the filter's caption
