@@ -120,7 +120,9 @@ std::optional<Line> WantedTone(const std::array<OscillatorSettings, 3>& oscillat
 }
 
 int BinOf(double mhz) {
-    return std::clamp(static_cast<int>(std::lround(mhz / kBinMHz)), 0, kHalf);
+    const double bins = mhz / kBinMHz;
+    if (!(bins > 0)) return 0;  // NaN too
+    return bins >= kHalf ? kHalf : static_cast<int>(std::lround(bins));
 }
 
 // The one-sided density at a line's bin, per bin width: at 0 and 40 MHz the one bin stands for
@@ -322,9 +324,10 @@ class Walker {
     double SnrDb(const WantedLine& w) const {
         const std::vector<double> noise = reference_.OneSided(antennaShare_, added_);
         double watts = 0;
-        if (band_) {
-            const double a = (line_.mhz + band_->lowOffset) / kBinMHz;
-            const double b = (line_.mhz + band_->highOffset) / kBinMHz;
+        const double a = band_ ? (line_.mhz + band_->lowOffset) / kBinMHz : 0;
+        const double b = band_ ? (line_.mhz + band_->highOffset) / kBinMHz : 0;
+        // A pass band is at most the whole transform wide.
+        if (band_ && std::isfinite(a) && std::isfinite(b) && std::abs(b - a) <= kBins) {
             std::set<int> bins;
             for (long k = std::lround(std::min(a, b)); k <= std::lround(std::max(a, b)); ++k)
                 bins.insert(OneSidedBin(k));
@@ -350,7 +353,9 @@ class Walker {
                        steps_.end() != std::find_if(steps_.begin(), steps_.end(),
                                                     [](const CascadeStep& s) { return s.mixer; });
         w.words = OriginWords(line_.origin, naming_);
-        w.figure = FigureFrom(At290(), w.gain);
+        const double figure = FigureFrom(At290(), w.gain);
+        // A gain or a noise beyond the double range leaves no figure to state.
+        if (std::isfinite(figure) && figure > 0) w.figure = figure;
         w.steps = steps_;
         w.snrDb = SnrDb(w);
         if (band_) {
