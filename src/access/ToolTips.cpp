@@ -1,6 +1,10 @@
 #include "access/ToolTips.h"
 
+#include <cmath>
+
 #include "access/TextWrap.h"
+#include "display/PlotNumbers.h"
+#include "engine/AntennaSynthesis.h"
 #include "panels/NumberText.h"
 #include "panels/StageTexts.h"
 #include "window/Architecture.h"
@@ -12,13 +16,31 @@ namespace {
 constexpr std::string_view kKiloHertzNote =
     " Numbers up to 40 are MHz; numbers above 40 are taken as kHz (500 means 500 kHz).";
 
+double Dbm(double watts) {
+    return 10.0 * std::log10(watts) + 30.0;
+}
+
+// What 290 K gives here, and why it is not k T over the 40 MHz the samples hold.
+std::string ReferenceNoiseNote() {
+    const double sigma = ThermalNoiseSigma(kReferenceKelvin);
+    const double watts = sigma * sigma / kReferenceOhms;
+    const double kT = kBoltzmann * kReferenceKelvin;
+    return "Here 290 K gives " + FormatFixed(Dbm(watts), 1) +
+           " dBm over 0 to 40 MHz, where k T 40 MHz is " + FormatFixed(Dbm(kT * 40e6), 1) +
+           " dBm: each sample carries k T of one bin (9765.625 Hz) times a fixed scale of " +
+           FormatGeneral(kNoiseScale) + " in volts: k T " + FormatFixed(watts / kT / 1e6, 1) +
+           " MHz of noise, spread over the 40 MHz. Noise figures are ratios and do not depend "
+           "on the scale.";
+}
+
 std::string Explanation(BoxKind box) {
     switch (box) {
         case BoxKind::ToneFrequency:
             return "Frequency of the tone in MHz (for example 5 or 12.5).";
         case BoxKind::NoiseTemperature:
             return "Noise temperature in kelvin: the thermal noise power is k T B, so 290 K is "
-                   "room temperature and doubling T doubles the noise power.";
+                   "room temperature and doubling T doubles the noise power. " +
+                   ReferenceNoiseNote();
         case BoxKind::NoiseFigure:
             return "Noise figure in dB: how much noise this stage adds, as the drop in "
                    "signal-to-noise ratio from its input to its output. 0 dB adds none.";
@@ -26,9 +48,14 @@ std::string Explanation(BoxKind box) {
             return "Power gain in dB: 10 dB makes the signal ten times stronger in power; a "
                    "negative value is a loss.";
         case BoxKind::Intercept:
-            return "Third-order intercept point in dBm: the lower it is, the sooner strong "
-                   "signals are distorted and produce intermodulation products. \"Inf\" (60 dBm) "
-                   "is practically distortion-free.";
+            return "Input third-order intercept point in dBm: two tones of P dBm each make "
+                   "products at 3P - 2 IP3 + gain. The stage's second-order term comes with it: "
+                   "IIP2 is 2 IP3 + 7.5 dBm (2 IP3 + 13.5 on the second harmonic), so below an "
+                   "IP3 of -7.5 dBm the IIP2 is the lower one. Its terms add, so the stage "
+                   "expands rather than compresses (no 1 dB compression point), and in a cascade "
+                   "they lower the intercept below the textbook's cascade formula. \"Inf\" (60 "
+                   "dBm) is "
+                   "practically distortion-free.";
         case BoxKind::LoFrequency:
             return "Local-oscillator frequency: the mixer shifts signals by this frequency (sum "
                    "and difference). Numbers up to 40 are MHz; numbers above 40 are taken as kHz.";

@@ -22,11 +22,12 @@ namespace {
 
 // Lines are followed down to 120 dB below the strongest, so that one a filter later frees from
 // a stronger neighbour is still there, and at most the 256 strongest of them; the test points
-// list them down to 60 dB.
+// list them down to 70 dB, so that the third-order products of tones 30 dB below a stage's
+// intercept, 60 dB below the tones, are listed.
 constexpr double kFollowedAmplitude = 1e-6;
 constexpr std::size_t kFollowedLines = 256;
-constexpr double kListedPower = 1e-6;
-constexpr double kListedAmplitude = 1e-3;
+constexpr double kListedPower = 1e-7;
+constexpr double kListedAmplitude = 3.1622776601683794e-4;  // the square root of kListedPower
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
@@ -182,7 +183,7 @@ PredictedLine Listed(const BinGroup& group, const Naming& naming) {
     return listed;
 }
 
-// The lines as a test point lists them: one per bin, strongest first, down to 60 dB below the
+// The lines as a test point lists them: one per bin, strongest first, down to 70 dB below the
 // strongest.
 std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& naming) {
     std::vector<BinGroup> groups = BinGroups(lines);

@@ -31,7 +31,7 @@ struct PredictedLine {
 };
 
 struct TestPointPrediction {
-    // Strongest first, down to 60 dB below the strongest. Lines of one frequency are added as
+    // Strongest first, down to 70 dB below the strongest. Lines of one frequency are added as
     // phasors; lines in the same bin at different frequencies are listed as one, their powers
     // added.
     std::vector<PredictedLine> lines;

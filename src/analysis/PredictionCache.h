@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "analysis/ChainPrediction.h"
+#include "analysis/NoiseFigure.h"
 
 namespace quorvane {
 
@@ -11,11 +12,17 @@ namespace quorvane {
 class PredictionCache {
   public:
     const ChainPrediction& For(const ChainSnapshot& chain, Architecture architecture);
+    // The wanted line's noise figure and SNR at every test point, kept in the same way.
+    const NoiseCascade& CascadeFor(const ChainSnapshot& chain, Architecture architecture);
 
   private:
+    void Refresh(const ChainSnapshot& chain, Architecture architecture);
+
+    bool known_ = false;  // chain_ and architecture_ name the chain asked about last
     ChainSnapshot chain_;
     Architecture architecture_ = Architecture::SingleConversion;
     std::unique_ptr<ChainPrediction> prediction_;
+    std::unique_ptr<NoiseCascade> cascade_;
 };
 
 }  // namespace quorvane

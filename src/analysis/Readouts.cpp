@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "access/TextWrap.h"
+#include "analysis/Lines.h"
 #include "display/PlotNumbers.h"
 #include "engine/ReceiverEngine.h"
+#include "panels/NumberText.h"
 #include "window/TestPointNames.h"
 
 namespace quorvane {
@@ -42,25 +44,81 @@ std::string Budget(const TestPointPrediction& p) {
     else
         text += "Strongest line: " + Mhz(p.lines.front().frequencyMHz) + ", " +
                 LineLevel(p.lines.front()) + "\n";
-    if (p.noiseWatts > 0) {
-        text += "Noise: " + Dbm(p.noiseWatts);
-        if (!p.lines.empty()) text += ", SNR " + FormatFixed(p.snrDb, 1) + " dB";
-        text += "\n";
-    } else {
-        text += "Noise: none\n";
-    }
-    if (std::isfinite(p.noiseFigureDb))
-        text += "Noise figure so far: " + FormatFixed(p.noiseFigureDb, 1) + " dB\n";
+    text += p.noiseWatts > 0 ? "Noise: " + Dbm(p.noiseWatts) + " in 0–40 MHz\n" : "Noise: none\n";
     if (p.totalWatts > 0) text += "Total power: " + Dbm(p.totalWatts) + "\n";
+    return text;
+}
+
+std::string Ratio(double x) {
+    return FormatFixed(x, 3);
+}
+
+std::string Db(double ratio) {
+    return FormatFixed(10.0 * std::log10(ratio), 1) + " dB";
+}
+
+// The other contributions to the wanted line's bin, by their origins.
+std::string Coinciding(const TestPointPrediction& p, const WantedLine& w) {
+    const long bin = std::lround(w.mhz / analysis::kBinMHz);
+    for (const PredictedLine& line : p.lines) {
+        if (std::lround(line.frequencyMHz / analysis::kBinMHz) != bin) continue;
+        std::string others;
+        for (const std::string& o : line.origins) {
+            if (o != w.words) others += (others.empty() ? "" : "; ") + o;
+        }
+        return others;
+    }
+    return {};
+}
+
+std::string Step(const CascadeStep& s) {
+    std::string text = s.caption + ": ";
+    if (s.mixer) {
+        text += "conversion " + FormatFixed(s.conversionDb, 1) + " dB, panel gain " +
+                FormatFixed(s.gainDb - s.conversionDb, 1) + " dB; own noise (F−1)/conversion " +
+                Ratio(s.ownAtInput) + ", over G before " + Ratio(s.ownAtAntenna) +
+                "; image band I " + Ratio(s.imageNoise) + "; F = " + Ratio(s.figureBefore) + " + " +
+                Ratio(s.imageNoise) + " + " + Ratio(s.ownAtAntenna) + " = ";
+    } else {
+        text += "gain " + FormatFixed(s.gainDb, 1) + " dB; own noise F−1 " + Ratio(s.ownAtInput) +
+                ", over G before " + Ratio(s.ownAtAntenna) + "; F = ";
+    }
+    return text + Ratio(s.figure) + " (" + Db(s.figure) + ")\n";
+}
+
+std::string Wanted(const TestPointPrediction& p, const WantedLine& w) {
+    if (w.tone < 0) return "Wanted line: none, every source is off\n";
+    const std::string tone = "tone " + std::to_string(w.tone + 1);
+    if (!w.present)
+        return "Wanted line (" + tone + "): removed by " +
+               (w.lostAt.empty() ? std::string("the chain") : w.lostAt) + "\n";
+    std::string text = "Wanted line: " + w.words + ", " + Mhz(w.mhz) + ", " + Dbm(w.watts) + "\n";
+    const std::string others = Coinciding(p, w);
+    if (!others.empty()) text += "In its bin as well: " + others + "\n";
+    text += "SNR " +
+            (std::isinf(w.snrDb) ? std::string("without noise") : FormatFixed(w.snrDb, 1) + " dB") +
+            " in ";
+    text += w.bandStage.empty() ? std::string("0–40 MHz")
+                                : FormatGeneral(w.bandMHz) + " MHz (" + w.bandStage + ")";
+    text += "\n";
+    if (!std::isfinite(w.figure)) return text;
+    text += "Noise figure " + Db(w.figure) +
+            (w.coherentDc ? " (double sideband: both sidebands add at DC; 290 K)\n"
+                          : " (single sideband, 290 K)\n");
+    if (w.steps.empty()) return text;
+    text += "Cascade, noise referred to the antenna:\n";
+    for (const CascadeStep& s : w.steps)
+        text += Step(s);
     return text;
 }
 
 }  // namespace
 
 std::string TestPointReadout(int testPoint, Architecture architecture,
-                             const ChainPrediction& prediction) {
+                             const ChainPrediction& prediction, const NoiseCascade& cascade) {
     const TestPointPrediction& p = prediction.At(testPoint);
-    std::string text = TestPointTitle(testPoint, architecture) + "\n" + Budget(p);
+    std::string text = TestPointTitle(testPoint, architecture) + "\n" + Budget(p) +
+                       Wanted(p, cascade.At(testPoint));
     for (std::size_t n = 0; n < p.lines.size() && n < kListedLines; ++n) {
         const PredictedLine& line = p.lines[n];
         text += Mhz(line.frequencyMHz) + ", " + LineLevel(line) + ": " + Origins(line) + "\n";
@@ -84,19 +142,19 @@ std::string PowerOutReadout(const PowerHistory& history, const ChainPrediction& 
 }
 
 std::string LineReadout(const TestPointPrediction& point, double mhz, double toleranceMHz) {
-    const PredictedLine* nearest = nullptr;
+    const PredictedLine* strongest = nullptr;
     for (const PredictedLine& line : point.lines) {
-        const double distance = std::abs(line.frequencyMHz - mhz);
-        if (distance > toleranceMHz) continue;
-        if (!nearest || distance < std::abs(nearest->frequencyMHz - mhz)) nearest = &line;
+        if (!(std::abs(line.frequencyMHz - mhz) <= toleranceMHz)) continue;
+        if (!strongest || line.watts > strongest->watts) strongest = &line;
     }
-    if (!nearest) return {};
+    if (!strongest) return {};
     // The level is kept in one piece: no-break spaces hold it to "predicted".
-    std::string level = "predicted " + LineLevel(*nearest);
+    std::string level = "predicted " + LineLevel(*strongest);
     for (std::size_t at = level.find(' '); at != std::string::npos; at = level.find(' ', at))
         level.replace(at, 1, kNoBreakSpace);
-    return WrapText("Line: " + Origins(*nearest) + ", " + level, kToolTipWidth,
-                    kContinuationIndent);
+    return WrapText(
+        "Line: " + Mhz(strongest->frequencyMHz) + ", " + Origins(*strongest) + ", " + level,
+        kToolTipWidth, kContinuationIndent);
 }
 
 }  // namespace quorvane

@@ -106,7 +106,7 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
     widgets_.picSignal->SetHoverTextProvider(
         [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
     widgets_.picSpectrum->SetHoverTextProvider([state](double x, double y) {
-        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout, kTwipsPerPixel);
+        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout);
     });
     const auto title = [state] { return state->title ? state->title() : std::string(); };
     widgets_.picSignal->SetDataProvider([state, title] {

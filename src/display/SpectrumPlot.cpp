@@ -261,13 +261,14 @@ std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double 
 }
 
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
-                              const LineReadoutSource& lines, double pointerTwips) {
+                              const LineReadoutSource& lines) {
     std::string text = SpectrumHoverText(model, x, y);
     if (text.empty() || model.silent || !lines) return text;
-    constexpr double kNearBins = 2;
-    const double mhzPerTwip =
-        model.cw > 0 ? (model.highMHz - model.lowMHz) / (kColumns * model.cw) : 0;
-    const double tolerance = kNearBins * kBinWidth / 1e6 + pointerTwips / 2 * mhzPerTwip;
+    // A line is drawn in one column at full span but spreads over several when zoomed in, so
+    // the reach is the larger of three columns and one bin either side of the pointer.
+    constexpr double kNearColumns = 3;
+    const double column = (model.highMHz - model.lowMHz) / kColumns;
+    const double tolerance = std::max(kNearColumns * column, kBinWidth / 1e6);
     const std::string line = lines(HoverMHz(model, x), tolerance);
     return line.empty() ? text : text + "\n" + line;
 }

@@ -124,10 +124,10 @@ std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double 
 // mhz, or an empty one.
 using LineReadoutSource = std::function<std::string(double mhz, double toleranceMHz)>;
 
-// The read-out above, followed by what `lines` says about the frequency under the pointer. The
-// pointer covers pointerTwips across, so a line counts as under it within 2 bins of any part.
+// The read-out above, followed by what `lines` says about the strongest line within three
+// columns of the pointer (at least one bin either side, where the span is narrow).
 std::string SpectrumHoverText(const SpectrumHoverModel& model, double x, double y,
-                              const LineReadoutSource& lines, double pointerTwips);
+                              const LineReadoutSource& lines);
 
 // The window's bins as tab-separated text: a line naming the test point (testPoint, or that
 // none is shown when it is empty) and the span, a header row with units, and one row per bin

@@ -7,16 +7,6 @@
 
 namespace quorvane {
 
-namespace {
-
-constexpr double kBoltzmann = 1.38e-23;
-// Turns the noise voltage of one bin, sqrt(k T B), into that of the whole band the samples
-// carry: 500^2 k T 9765.625 Hz / 50 ohms is k T 48.8 MHz, within 1 dB of k T over the sampled
-// 0..40 MHz. So a 290 K source reads about -97 dBm, near the real thermal noise of 40 MHz.
-constexpr double kNoiseScale = 500.0;
-
-}  // namespace
-
 double SourceAmplitude(double powerDbnW, std::int16_t invert) {
     return std::sqrt(std::pow(10.0, powerDbnW / 10.0) / 1000000000.0) * 10.0 * 2.0 * (0.5 - invert);
 }

@@ -21,6 +21,12 @@ class ReadingScrollBar : public QScrollBar {
     // The reading of the present position; the bare number without a ValueText.
     QString ValueTextNow() const;
 
+  protected:
+    // Left and Right move a horizontal bar the way its own arrow buttons do. QScrollBar inverts
+    // its controls so that the wheel scrolls a view naturally, and that turns the arrow keys of
+    // a horizontal bar round as well.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     ValueText valueText_;
 };

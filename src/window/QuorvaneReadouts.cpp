@@ -21,7 +21,8 @@ void Quorvane::InstallReadouts() {
     predictions_ = std::make_unique<PredictionCache>();
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
         LazyToolTip::Install(testPoints_[n - 1], [this, n] {
-            return TestPointReadout(n, ShownArchitecture(), Prediction());
+            return TestPointReadout(n, ShownArchitecture(), Prediction(),
+                                    predictions_->CascadeFor(tickChain_, ShownArchitecture()));
         });
     }
     LazyToolTip::Install(lblPowerOut_, [this] {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "access/ControlNames.h"
 #include "access/TextWrap.h"
 #include "access/ToolTips.h"
+#include "engine/ReceiverEngine.h"
+#include "engine/UniformRandom.h"
 #include "window/TestPointNames.h"
 
 namespace quorvane {
@@ -69,6 +72,30 @@ TEST(ToolTips, EveryLineFitsAndBoxesEndWithTheirReading) {
         for (const std::string& line : Lines(tip))
             EXPECT_LE(CharacterCount(line), kToolTipWidth) << line;
     }
+}
+
+// The noise source's tooltip says what 290 K gives here; the antenna's power over refreshes
+// agrees, and the textbook's k T 40 MHz is -97.96 dBm.
+TEST(ToolTips, NoiseTemperatureStatesWhat290KelvinGives) {
+    const std::string tip = BoxToolTip(BoxKind::NoiseTemperature, "290");
+    std::string flat = tip;
+    for (char& c : flat)
+        c = c == '\n' ? ' ' : c;
+    const std::string stated = "Here 290 K gives ";
+    const std::size_t at = flat.find(stated);
+    ASSERT_NE(at, std::string::npos) << tip;
+    const double dbm = std::stod(flat.substr(at + stated.size()));
+    EXPECT_NE(flat.find("where k T 40 MHz is -98.0 dBm"), std::string::npos) << tip;
+    ChainSnapshot antenna;
+    antenna.noise = {290.0, 1};
+    UniformRandom random;
+    ReceiverEngine engine(random);
+    double watts = 0;
+    constexpr int kTicks = 16;
+    for (int t = 0; t < kTicks; ++t)
+        watts += engine.RunTick(antenna, nullptr) / kTicks;
+    EXPECT_NEAR(10 * std::log10(watts) + 30, dbm, 0.06);
+    EXPECT_NEAR(dbm, -97.1, 0.05);
 }
 
 // Names follow the architecture: a stage by the slot it stands in, a parked one by its kind.

@@ -237,7 +237,9 @@ TEST(PredictionVsEngine, ThirdOrderProductsOfTwoTones) {
     struct Case {
         double ip3, dBnW;
     };
-    for (const Case c : {Case{-10, 10}, Case{-10, 20}, Case{0, 20}, Case{10, 40}, Case{-20, 0}}) {
+    // Tones 10 to 20 dB below the intercept (D dBnW is D - 60 dBm), where the products show.
+    for (const Case c :
+         {Case{-30, 10}, Case{-30, 20}, Case{-20, 20}, Case{-10, 40}, Case{-40, 0}}) {
         const ChainSnapshot snapshot =
             BuildChain(kSingle, {{5, c.dBnW}, {5.625, c.dBnW}}, {Amp(1, 10, 0, c.ip3)});
         UniformRandom random;

@@ -55,8 +55,8 @@ TEST(Readouts, EveryLineIsNamedByItsOrigin) {
          {"3 × 1st Mixer LO − tone 1"}},
         {"intermodulation",
          kSingle,
-         {{5, 10}, {5.625, 10}},
-         {Amp(1, 10, 0, -10)},
+         {{5, 20}, {5.625, 20}},
+         {Amp(1, 10, 0, -20)},
          3,
          4.375,
          {"2 × tone 1 − tone 2 (3rd order, LNA)"}},
@@ -116,19 +116,34 @@ TEST(Readouts, Texts) {
     const ChainSnapshot chain =
         BuildChain(kSingle, {{5, 0}, {7, -6}}, {Amp(1, 20, 3), Mixer(2, 6)}, 290);
     const ChainPrediction prediction = PredictChain(chain, kSingle);
+    const NoiseCascade cascade = AnalyseNoiseCascade(chain, kSingle);
     const ChainPrediction overdriven =
-        PredictChain(BuildChain(kSingle, {{5, 20}, {5.625, 20}}, {Amp(1, 10, 0, -10)}), kSingle);
+        PredictChain(BuildChain(kSingle, {{5, 20}, {5.625, 20}}, {Amp(1, 10, 0, -30)}), kSingle);
     PowerHistory history;
     history.Add(9e-7, false);  // the chain before
     history.Add(1.2e-7, true);
     history.Add(1.4e-7, false);
     const std::pair<std::string, std::string> cases[] = {
-        {TestPointReadout(4, kSingle, prediction),
+        {TestPointReadout(4, kSingle, prediction, cascade),
          "Test point 4: after 1st Mixer\n"
          "Strongest line: 1.000 MHz, -42.5 dBm\n"
-         "Noise: -77.1 dBm, SNR 34.6 dB\n"
-         "Noise figure so far: 3.0 dB\n"
+         "Noise: -77.1 dBm in 0–40 MHz\n"
          "Total power: -40.6 dBm\n"
+         // Tone 1, -60 dBm, +20 dB and -6 dB through the mixer; the image adds to its bin.
+         "Wanted line: 1st Mixer LO − tone 1, 1.000\n"
+         "  MHz, -46.0 dBm\n"
+         "In its bin as well: image of tone 2 (above\n"
+         "  1st Mixer LO)\n"
+         "SNR 31.1 dB in 0–40 MHz\n"
+         // F = F1 + I + 0 with I = F1: the LNA's noise comes in from the image band too.
+         "Noise figure 6.0 dB (single sideband, 290 K)\n"
+         "Cascade, noise referred to the antenna:\n"
+         "LNA: gain 20.0 dB; own noise F−1 0.995, over\n"
+         "  G before 0.995; F = 1.995 (3.0 dB)\n"
+         "1st Mixer: conversion -6.0 dB, panel gain 0.0\n"
+         "  dB; own noise (F−1)/conversion 0.000, over\n"
+         "  G before 0.000; image band I 1.995; F =\n"
+         "  1.995 + 1.995 + 0.000 = 3.991 (6.0 dB)\n"
          "1.000 MHz, -42.5 dBm: 1st Mixer LO − tone 1;\n"
          "  image of tone 2 (above 1st Mixer LO)\n"
          "11.000 MHz, -46.0 dBm: tone 1 + 1st Mixer LO\n"
@@ -143,8 +158,11 @@ TEST(Readouts, Texts) {
          "Predicted Pout = 8.342e-05, -10.8 dBm\n"
          "(nonlinear: the prediction is only a guide)"},
         {PowerOutReadout(PowerHistory{}, prediction), ""},
-        {LineReadout(prediction.At(4), 11.015, 0.02),
-         "Line: tone 1 + 1st Mixer LO,\n  predicted\u00a0-46.0\u00a0dBm"},
+        // The strongest line within reach, not the nearest: 11 MHz outweighs 13 MHz.
+        {LineReadout(prediction.At(4), 12.3, 1.5),
+         "Line: 11.000 MHz, tone 1 + 1st Mixer LO,\n  predicted\u00a0-46.0\u00a0dBm"},
+        {LineReadout(prediction.At(4), 12.3, 0.8),
+         "Line: 13.000 MHz, tone 2 + 1st Mixer LO,\n  predicted\u00a0-52.0\u00a0dBm"},
         {LineReadout(prediction.At(4), 11.025, 0.02), ""},
         {TestPointTitle(1, kSingle), "Test point 1: antenna"},
         {TestPointPlace(4, kDual), "after 1st IF Filter"},
@@ -164,7 +182,7 @@ TEST(Readouts, Texts) {
     EXPECT_EQ(kept.Mean(), 15.5);  // of 6 .. 25
     EXPECT_EQ(kept.Last(), 25);
     for (int tp = 1; tp <= 8; ++tp) {
-        std::istringstream lines(TestPointReadout(tp, kSingle, overdriven));
+        std::istringstream lines(TestPointReadout(tp, kSingle, overdriven, NoiseCascade{}));
         for (std::string line; std::getline(lines, line);)
             EXPECT_LE(line.size(), kToolTipWidth + 2) << line;  // "−" takes three bytes
     }
@@ -182,9 +200,11 @@ TEST(Readouts, SettingsBeyondTheDoubleRange) {
     for (const std::vector<SlotIn>& in : extremes) {
         for (const std::vector<Tone>& tones :
              {std::vector<Tone>{{5, 200}, {1e20, 10}}, std::vector<Tone>{{inf, 0}, {nan, inf}}}) {
-            const ChainPrediction p = PredictChain(BuildChain(kSingle, tones, in, 1e300), kSingle);
+            const ChainSnapshot chain = BuildChain(kSingle, tones, in, 1e300);
+            const ChainPrediction p = PredictChain(chain, kSingle);
+            const NoiseCascade cascade = AnalyseNoiseCascade(chain, kSingle);
             for (int tp = 1; tp <= 8; ++tp)
-                EXPECT_TRUE(TestPointReadout(tp, kSingle, p).starts_with("Test point"));
+                EXPECT_TRUE(TestPointReadout(tp, kSingle, p, cascade).starts_with("Test point"));
         }
     }
 }

@@ -36,14 +36,14 @@ constexpr std::array<Picked, 5> kSamples = {{
      0x1.504ab3b74bf9fp-12, 0x1.90f6e5b829c94p-12},
     {0x1.d556486c80136p-13, 0x1.c266e2f30adcap-13, 0x1.65df5a6b03965p-13, 0x1.b7deedb00c107p-13,
      0x1.d622c91d516fcp-13, 0x1.a3b98595e1b8bp-13},
-    {0x1.77f3878d7c5d0p-11, 0x1.6be8f617f3016p-11, 0x1.1cdef6fc3c199p-11, 0x1.677cb8d6054cbp-11,
-     0x1.818996fd93c64p-11, 0x1.4aec594037722p-11},
-    {0x1.27b85eb2c7858p-9, 0x1.025eaa1a90092p-9, 0x1.0ac90d2a26d34p-10, -0x1.5e233e36a9c85p-12,
-     0x1.72d54b9a2508ep-11, -0x1.dbef9fee614dcp-11},
-    {0x1.27ed5c39b891cp-8, 0x1.0272d4b0ee3b8p-8, 0x1.0a84a9b3ef1aap-9, -0x1.5d273b25df5cbp-11,
-     0x1.724e5cc80a7cfp-10, 0x1.da3d384d5779bp-10},
+    {0x1.6cf735febbb6ep-11, 0x1.61cb38ab8ae53p-11, 0x1.167cb481ea31ep-11, 0x1.5dd6cb521ef89p-11,
+     0x1.7683adcbf9763p-11, 0x1.4223b380bbd72p-11},
+    {0x1.1f0907937cc31p-9, 0x1.f67ce0d132701p-10, 0x1.04da36e569466p-10, -0x1.54976a2340036p-12,
+     0x1.680f7128dfda8p-11, -0x1.cf53c6432797dp-11},
+    {0x1.1e5d26e66acaep-8, 0x1.f54f801d99d95p-9, 0x1.043ceb886dcf5p-9, -0x1.53c87f1281fb7p-11,
+     0x1.6735f0d458e21p-10, 0x1.ce396b7cf2bc9p-10},
 }};
-constexpr double kPout = 0x1.ace52d60212ccp-24;
+constexpr double kPout = 0x1.ac885ccf6aa21p-24;
 
 // Real and imaginary parts of bins 0, 1, 512, 4095, 4096 and 7680 of the antenna signal.
 constexpr std::array<int, 6> kBins = {0, 1, 512, 4095, 4096, 7680};

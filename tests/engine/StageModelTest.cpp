@@ -36,12 +36,15 @@ StageSettings Filter(double centre, double bandwidth, double gain, double nf) {
 }
 
 TEST(StageModel, InterceptPolynomialActsBeforeGain) {
+    // IP3 0 dBm is 1 mW: c3 = 4 / 3 / (100 x 0.001) = 13.333, c2 = 1.3333, c4 = 0.13333.
+    // "Inf" is 60 dBm, 1000 W: c3 = 1.3333e-5, c2 = 1.3333e-6, c4 = 1.3333e-7.
     struct Case {
         double ip3, gain, in, out;
     };
-    const Case cases[] = {{0.0, 0.0, 0.01, 0.0246668},    // 0.01 + 0.013333 + 0.0013333 + 1.3e-7
-                          {0.0, 10.0, 0.01, 0.0780033},   // the same times 3.1623
-                          {60.0, 0.0, 1.0, 1.0014800},    // "Inf" still distorts a little
+    const Case cases[] = {{0.0, 0.0, 0.1, 0.1266800},     // 0.1 + 0.013333 + 0.013333 + 1.33e-5
+                          {0.0, 10.0, 0.1, 0.4005973},    // the same times 3.16228
+                          {0.0, 0.0, 0.01, 0.0101467},    // 0.01 + 1.3333e-4 + 1.3333e-5
+                          {60.0, 0.0, 1.0, 1.0000148},    // "Inf" still distorts a little
                           {150.0, 0.0, 1000.0, 1000.0}};  // 1e12 W and above: linear
     for (const Case& c : cases) {
         auto buffers = test::FreshBuffers();
@@ -70,19 +73,24 @@ TEST(StageModel, MixingProductsOfBothLaws) {
 }
 
 TEST(StageModel, SignalDistortionLeaksIntoLocalOscillator) {
-    // A DC input of 0.01 V through a mixer with IP3 0 dBm: the distorted level y reaches the
-    // LO as d = c2 y^2 + c3 y^3 + c4 y^4, so the output has a DC part y * d.
+    // A DC input of 0.1 V through a mixer with IP3 0 dBm: the distorted level y reaches the
+    // LO as d = c2 y^2 + c3 y^3 + c4 y^4, so the output has a DC part y * d besides what the
+    // cosine's own small mean leaves.
     auto buffers = test::FreshBuffers();
-    buffers->dSignal.fill(0.01);
+    buffers->dSignal.fill(0.1);
     UniformRandom random;
     ProcessMixer(Mixer(9.0, false, 0.0), *buffers, random);
-    const double y = 0.0246668;
-    const double c3 = 4.0 / 3.0 / 0.001;
+    const double y = 0.1266800;
+    const double c3 = 13.3333333;
     const double d = c3 / 10 * y * y + c3 * y * y * y + c3 / 100 * y * y * y * y;
-    double mean = 0.0;
-    for (const double x : buffers->dSignal)
-        mean += x / kSampleCount;
-    EXPECT_NEAR(mean, y * d, 2e-5);
+    SignalBuffer lo{};
+    FillUnitCosine(lo, 9.0);
+    double mean = 0.0, loMean = 0.0;
+    for (std::size_t i = 0; i < kSampleCount; ++i) {
+        mean += buffers->dSignal[i] / kSampleCount;
+        loMean += lo[i] / kSampleCount;
+    }
+    EXPECT_NEAR(mean, y * (d + loMean), 1e-6);
     EXPECT_NEAR(test::AmplitudeAt(buffers->dSignal, 9.0), y, 1e-4);
 }
 

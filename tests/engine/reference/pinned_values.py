@@ -167,7 +167,9 @@ def stage(signal, random, gain_db, nf_db, ip3_dbm=None, lo_mhz=0.0, switching=Fa
           centre=None, bandwidth=None):
     s = list(signal)
     if ip3_dbm is not None:
-        c3 = 4.0 / 3.0 / (math.pow(10.0, ip3_dbm / 10.0) / 1000.0)
+        watts = math.pow(10.0, ip3_dbm / 10.0) / 1000.0
+        # The intercept's watts become the square of its peak voltage across 50 ohms.
+        c3 = 4.0 / 3.0 / (100.0 * watts)
         c2 = c3 / 10.0
         c4 = c2 / 10.0
         s = [distort(x, c2, c3, c4) for x in s]
