@@ -37,10 +37,10 @@ constexpr std::array<Experiment, 7> kExperiments = {{
      "IF Amp: NF 1 dB, G 20 dB\n"
      "Test points: 1, 5\n",
      "A quiet LNA (NF 1 dB, G 20 dB) comes before a noisy mixer (NF 10 dB). Point at test point "
-     "5: the noise figure so far is about 1.6 dB, as Friis says: the LNA's gain hides the "
-     "mixer's noise. Next: switch the LNA out and the IF Amp (the same amplifier) in, so the "
-     "mixer comes first: the noise figure rises to about 12.8 dB and the tone sinks into the "
-     "noise."},
+     "5: the noise figure there is about 4.6 dB. The LNA's gain hides most of the mixer's own "
+     "noise, as Friis says, but the mixer also folds in the LNA's noise from its image band. "
+     "Next: switch the LNA out and the IF Amp (the same amplifier) in, so the mixer comes first: "
+     "the noise figure rises to about 15.8 dB and the tone sinks into the noise."},
     {"Homodyne: DC and twice the LO",
      "Quorvane setup 1\n"
      "Architecture: Homodyne\n"
