@@ -236,15 +236,17 @@ class Predictor {
         if (Mixes(p)) Mix(p, index);
         if (Filters(p)) {
             const PassBand band = PassBandBins(p.centre, p.bandwidth);
-            FilterLines(lines_, band);
             reference_.Mask(band);
             added_.Mask(band);
+            spread_.Mask(band);
+            FilterLines(lines_, band, spread_);
         }
         if (AddsNoise(p)) added_.AddWhite(StageNoiseSigma(p.noiseFigure));
         for (Line& line : lines_)
             line.phasor *= p.gain;
         reference_.Scale(p.gain * p.gain);
         added_.Scale(p.gain * p.gain);
+        spread_.Scale(p.gain * p.gain);
         Prune(lines_);
     }
 
@@ -283,6 +285,7 @@ class Predictor {
         Prune(lines_);
         reference_.Mix(lo.lines, lo.meanSquare);
         added_.Mix(lo.lines, lo.meanSquare);
+        spread_.Mix(lo.lines, lo.meanSquare);
     }
 
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
@@ -290,8 +293,8 @@ class Predictor {
     // been listed were left out.
     void Watch(const Products& products, const LineSet& parents) {
         const double strongest = Strongest(parents);
-        if (StrongestNewThirdOrder(products.lines, parents) >= kNonlinearAmplitude * strongest ||
-            products.leftOut >= kListedAmplitude * strongest)
+        if (StrongestNewThirdOrder(products.lines, parents) > kNonlinearAmplitude * strongest ||
+            products.leftOut > kListedAmplitude * strongest)
             nonlinear_ = true;
     }
 
@@ -313,7 +316,10 @@ class Predictor {
         for (const Line& line : lines_)
             tp.lineWatts += LineWatts(line);
         tp.lines = ListedLines(lines_, naming_);
-        tp.totalWatts = tp.lineWatts + tp.noiseWatts;
+        tp.spreadBins = spread_.OneSided(1.0, NoiseDensity());
+        for (const double w : tp.spreadBins)
+            tp.spreadWatts += w;
+        tp.totalWatts = tp.lineWatts + tp.noiseWatts + tp.spreadWatts;
         const double strongest = tp.lines.empty() ? 0.0 : tp.lines.front().watts;
         tp.snrDb = Decibels(strongest / tp.noiseWatts);
         const double reference = reference_.Total();
@@ -328,6 +334,7 @@ class Predictor {
     LineSet lines_;
     NoiseDensity reference_;   // what 290 K at the antenna gives
     NoiseDensity added_;       // what the stages add
+    NoiseDensity spread_;      // what filters leave of lines between bins, beyond the lines
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;
 };

@@ -37,8 +37,12 @@ struct TestPointPrediction {
     std::vector<PredictedLine> lines;
     std::vector<double> noiseBins;  // expected noise watts in each bin 0 .. 4096
     double noiseWatts = 0;
+    // What filters leave of lines that lie between bins, beyond the bins near each line: a
+    // line's transform reaches every bin, and a filter keeps what falls in its pass band.
+    std::vector<double> spreadBins;  // watts in each bin 0 .. 4096
+    double spreadWatts = 0;
     double lineWatts = 0;   // every line, however weak
-    double totalWatts = 0;  // lines and noise: at test point 8, the predicted Pout
+    double totalWatts = 0;  // lines, spread and noise: at test point 8, the predicted Pout
     double snrDb = 0;       // strongest line over all noise; infinite without noise
     // Friis' cascade over the stages passed so far, each stage's gain taken as what it does to
     // white noise and its added noise as the model adds it: 1 + added noise / noise that 290 K

@@ -42,6 +42,10 @@ void NoiseDensity::AddWhite(double sigmaVolts) {
         b += perBin;
 }
 
+void NoiseDensity::AddAt(int bin, double watts) {
+    bins_[static_cast<std::size_t>(bin)] += watts;
+}
+
 void NoiseDensity::Mask(const PassBand& band) {
     for (int k = 0; k <= kHalf; ++k) {
         if (PassBandKeepsBin(band, k)) continue;

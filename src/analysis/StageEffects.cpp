@@ -13,9 +13,8 @@ namespace {
 
 constexpr int kBins = static_cast<int>(kSampleCount);
 constexpr int kEdgeReach = 10;  // bins within which a band edge cuts a line's spread
-// A line's spread is summed over this many bins either side; beyond them it holds less than
-// 0.1 % of its energy.
-constexpr int kSpreadReach = 256;
+// Leaks below this share of the strongest line's watts are not worked out.
+constexpr double kNegligibleLeak = 1e-12;
 // The polynomial multiplies out the strongest lines only, and keeps the strongest products of
 // each power: enough for every product within 60 dB, and a bound on the work however many
 // lines a chain makes.
@@ -40,7 +39,8 @@ void AppendScaled(LineSet& to, const LineSet& from, double factor) {
 }
 
 bool KeepsAround(const PassBand& band, long bin) {
-    if (bin < 0) bin = -bin;
+    bin %= kBins;
+    if (bin < 0) bin += kBins;
     if (bin > kBins / 2) bin = kBins - bin;
     return PassBandKeepsBin(band, static_cast<int>(bin));
 }
@@ -53,36 +53,86 @@ bool SameAllAround(const PassBand& band, long bin) {
     return true;
 }
 
-// Sum over n of e^(2 pi i nu n / N) for n = 0 .. N-1.
+// Sum over n of e^(2 pi i nu n / N) for n = 0 .. N-1: sin(pi nu) / sin(pi nu / N) at the phase
+// pi nu (N - 1) / N, built as a complex number so that a negative ratio keeps its sign.
 std::complex<double> Dirichlet(double nu) {
     const double denominator = std::sin(std::numbers::pi * nu / kBins);
     if (std::abs(denominator) < 1e-300) return static_cast<double>(kBins);
-    return std::polar(std::sin(std::numbers::pi * nu) / denominator,
-                      std::numbers::pi * nu * (kBins - 1) / kBins);
+    const double ratio = std::sin(std::numbers::pi * nu) / denominator;
+    const double phase = std::numbers::pi * nu * (kBins - 1) / kBins;
+    return {ratio * std::cos(phase), ratio * std::sin(phase)};
 }
 
-// The share of a line's energy in the bins the filter keeps: the transform of
-// Re(A e^(2 pi i beta n / N)) is A/2 D(beta - k) + conj(A)/2 D(-beta - k). Only the bins near
-// the line and its mirror are summed.
-double KeptShare(const Line& line, const PassBand& band) {
+// Circular distance between two of the 8192 bins.
+long BinDistance(long a, long b) {
+    const long d = std::abs(a - b) % kBins;
+    return std::min(d, kBins - d);
+}
+
+// The one-sided bins (0 .. 4096) the filter keeps, ascending.
+std::vector<long> KeptBins(const PassBand& band) {
+    std::vector<long> kept;
+    for (long k = 0; k <= kBins / 2; ++k) {
+        if (PassBandKeepsBin(band, static_cast<int>(k))) kept.push_back(k);
+    }
+    return kept;
+}
+
+// How far, in bins, a line at `beta` stands from the nearest kept bin.
+double DistanceToKept(const std::vector<long>& kept, double beta) {
+    const auto above = std::lower_bound(kept.begin(), kept.end(), static_cast<long>(beta));
+    double d = kBins;
+    if (above != kept.end()) d = std::min(d, std::abs(static_cast<double>(*above) - beta));
+    if (above != kept.begin())
+        d = std::min(d, std::abs(beta - static_cast<double>(*std::prev(above))));
+    return std::max(d, 0.5);
+}
+
+// A bound on the watts a line between bins leaks into the kept bins: its bins fall off as
+// |A| |sin(pi beta)| / (pi d) with the distance d, so those from d on hold at most this much.
+double LeakBound(const Line& line, const std::vector<long>& kept) {
     const double beta = line.mhz / kBinMHz;
-    std::vector<bool> seen(kBins, false);
-    double kept = 0, total = 0;
-    for (const double centre : {beta, -beta}) {
-        const long first = std::lround(centre) - kSpreadReach;
-        for (long j = first; j <= first + 2L * kSpreadReach; ++j) {
-            const long k = ((j % kBins) + kBins) % kBins;
-            if (seen[static_cast<std::size_t>(k)]) continue;
-            seen[static_cast<std::size_t>(k)] = true;
-            const double kd = static_cast<double>(k);
+    const double s = std::sin(std::numbers::pi * beta);
+    const double d = DistanceToKept(kept, beta);
+    return std::norm(line.phasor) * s * s / (std::numbers::pi * std::numbers::pi) * 4.0 / d / 100.0;
+}
+
+// The filter acting on one line between bins. Its transform, Re(A e^(2 pi i beta n / N)) giving
+// A/2 D(beta - k) + conj(A)/2 D(-beta - k) in bin k, reaches every bin; the filter keeps some.
+// The kept bins within kEdgeReach of the line stay the line; what the others hold is added to
+// `leak`, bin by bin, as transform values, so that the leaks of several lines add as phasors.
+void FilterBetweenBins(Line& line, const std::vector<long>& kept,
+                       std::vector<std::complex<double>>& leak) {
+    const double beta = line.mhz / kBinMHz;
+    const long bin = std::lround(beta);
+    double near = 0;
+    bool cut = false;
+    for (long k = bin - kEdgeReach; k <= bin + kEdgeReach; ++k)
+        cut = cut || !std::binary_search(kept.begin(), kept.end(), std::abs(k));
+    for (const long k : kept) {
+        for (const long two : {k, (kBins - k) % kBins}) {
+            const double kd = static_cast<double>(two);
             const std::complex<double> x = line.phasor / 2.0 * Dirichlet(beta - kd) +
                                            std::conj(line.phasor) / 2.0 * Dirichlet(-beta - kd);
-            const double energy = std::norm(x);
-            total += energy;
-            if (KeepsAround(band, k)) kept += energy;
+            if (BinDistance(two, bin) <= kEdgeReach || BinDistance(two, -bin) <= kEdgeReach)
+                near += std::norm(x) / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
+            else
+                leak[static_cast<std::size_t>(two)] += x;
+            if (two == 0 || 2 * two == kBins) break;  // no mirror of its own
         }
     }
-    return total > 0 ? kept / total : 0;
+    const double full = LineWatts(line);
+    line.phasor *= full > 0 ? std::sqrt(near / full) : 0.0;
+    line.approximate = line.approximate || cut;
+}
+
+// Hands the leaks to `spread` as watts: a transform value X in one of the N bins stands for
+// |X|^2 / N^2 / 50 watts.
+void AddLeak(const std::vector<std::complex<double>>& leak, NoiseDensity& spread) {
+    for (std::size_t k = 0; k < leak.size(); ++k) {
+        const double w = std::norm(leak[k]) / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
+        if (w > 0) spread.AddAt(static_cast<int>(k), w);
+    }
 }
 
 }  // namespace
@@ -186,23 +236,27 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
     return out;
 }
 
-void FilterLines(LineSet& lines, const PassBand& band) {
-    LineSet kept;
-    kept.reserve(lines.size());
+void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread) {
+    const std::vector<long> kept = KeptBins(band);
+    double reference = 0;  // the strongest thing the filter leaves, or could
+    for (const Line& line : lines)
+        reference = std::max(reference, LineWatts(line));
+    LineSet out;
+    out.reserve(lines.size());
+    std::vector<std::complex<double>> leak;
     for (Line& line : lines) {
-        const double beta = line.mhz / kBinMHz;
-        const long bin = std::lround(beta);
-        if (OnBinCentre(line.mhz) || SameAllAround(band, bin)) {
-            if (KeepsAround(band, bin)) kept.push_back(std::move(line));
+        const long bin = std::lround(line.mhz / kBinMHz);
+        if (OnBinCentre(line.mhz) || (SameAllAround(band, bin) && KeepsAround(band, bin))) {
+            if (KeepsAround(band, bin)) out.push_back(std::move(line));
             continue;
         }
-        const double share = KeptShare(line, band);
-        if (share <= 0) continue;
-        line.phasor *= std::sqrt(share);
-        line.approximate = true;
-        kept.push_back(std::move(line));
+        if (LeakBound(line, kept) < kNegligibleLeak * reference) continue;
+        if (leak.empty()) leak.assign(kSampleCount, 0.0);
+        FilterBetweenBins(line, kept, leak);
+        if (std::abs(line.phasor) > 0) out.push_back(std::move(line));
     }
-    lines = std::move(kept);
+    lines = std::move(out);
+    AddLeak(leak, spread);
 }
 
 }  // namespace quorvane::analysis

@@ -5,6 +5,7 @@
 
 #include "analysis/Lines.h"
 #include "analysis/LocalOscillator.h"
+#include "analysis/NoiseDensity.h"
 #include "engine/StageModel.h"
 
 namespace quorvane::analysis {
@@ -44,9 +45,11 @@ struct MixerSetting {
 // LO, or as an image where it comes down from the far side of the LO.
 LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, double floor);
 
-// The band-pass filter on lines: a line whose bin the filter keeps passes, others go. A line
-// between bins spreads over all bins; within 10 bins of a band edge the part beyond the edge is
-// cut off, so its level is scaled by the share of its energy that stays and marked approximate.
-void FilterLines(LineSet& lines, const PassBand& band);
+// The band-pass filter on lines: a line on a bin's centre passes when the filter keeps its bin.
+// A line between bins spreads over every bin: where the filter keeps the bins within 10 of it,
+// it passes whole; otherwise what the kept bins near it hold stays the line (marked
+// approximate where a band edge cuts that part), and what the other kept bins hold is added to
+// `spread`, bin by bin.
+void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread);
 
 }  // namespace quorvane::analysis
