@@ -30,6 +30,10 @@ constexpr double kListedAmplitude = 1e-3;
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
+// Noise and spread that the prediction follows only roughly may hold this share of the power.
+constexpr double kUnfollowedShare = 0.025;
+// Spread that has passed a mixer may be off by half of itself, and may hold this share.
+constexpr double kMixedSpreadShare = 0.08;
 
 // One stage panel standing in a slot, whether or not the slot is switched in.
 struct StageRun {
@@ -250,9 +254,10 @@ class Predictor {
         Prune(lines_);
     }
 
-    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise is taken to pass unchanged.
+    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise and spread are taken to pass unchanged.
     void Distort(const StageParameters& p, int index) {
         const Distortion d = DistortionFor(p.ip3);
+        WatchUnfollowed(d);
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
@@ -285,6 +290,7 @@ class Predictor {
         Prune(lines_);
         reference_.Mix(lo.lines, lo.meanSquare);
         added_.Mix(lo.lines, lo.meanSquare);
+        spreadMixed_ = spreadMixed_ || spread_.Total() > 0;
         spread_.Mix(lo.lines, lo.meanSquare);
     }
 
@@ -295,6 +301,25 @@ class Predictor {
         const double strongest = Strongest(parents);
         if (StrongestNewThirdOrder(products.lines, parents) > kNonlinearAmplitude * strongest ||
             products.leftOut > kListedAmplitude * strongest)
+            nonlinear_ = true;
+    }
+
+    // Noise and spread pass the polynomial as if it were linear. They do not: the signal sways
+    // the slope they see, 1 + 2 c2 x + 3 c3 x^2 + ..., which changes their mean square by about
+    // (4 c2^2 + 6 c3) times the signal's, and the spread's own peaks bend it too. Where that
+    // could move a share of the power that matters, the prediction is only a guide.
+    void WatchUnfollowed(const Distortion& d) {
+        const double noise = antennaShare_ * reference_.Total() + added_.Total();
+        const double spread = spread_.Total();
+        if (noise + spread <= 0) return;
+        double lines = 0;
+        for (const Line& line : lines_)
+            lines += LineWatts(line);
+        const double meanSquare = (lines + noise + spread) * kReferenceOhms;
+        const double peak = spread_.PeakBound();
+        const double change =
+            (4 * d.c2 * d.c2 + 6 * d.c3) * meanSquare + d.c2 * peak + d.c3 * peak * peak;
+        if (change * (noise + spread) > kUnfollowedShare * (lines + noise + spread))
             nonlinear_ = true;
     }
 
@@ -325,7 +350,10 @@ class Predictor {
         const double reference = reference_.Total();
         tp.noiseFigureDb = reference > 0 ? Decibels(1.0 + added_.Total() / reference)
                                          : std::numeric_limits<double>::quiet_NaN();
-        tp.nonlinear = nonlinear_;
+        // Through a mixer the spread's shifted copies land on each other with phases it does not
+        // follow: its level is a guide.
+        tp.nonlinear =
+            nonlinear_ || (spreadMixed_ && tp.spreadWatts > kMixedSpreadShare * tp.totalWatts);
         return tp;
     }
 
@@ -337,6 +365,7 @@ class Predictor {
     NoiseDensity spread_;      // what filters leave of lines between bins, beyond the lines
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;
+    bool spreadMixed_ = false;  // the spread has passed a mixer
 };
 
 }  // namespace

@@ -86,6 +86,13 @@ double NoiseDensity::Total() const {
     return std::accumulate(bins_.begin(), bins_.end(), 0.0);
 }
 
+double NoiseDensity::PeakBound() const {
+    double peak = 0;
+    for (const double w : OneSided(1.0, NoiseDensity()))
+        peak += std::sqrt(2.0 * kReferenceOhms * w);
+    return peak;
+}
+
 std::vector<double> NoiseDensity::OneSided(double factor, const NoiseDensity& plus) const {
     auto at = [&](int k) {
         const auto i = static_cast<std::size_t>(k);

@@ -28,6 +28,9 @@ class NoiseDensity {
     void Mix(const LineSet& lo, double meanSquare);
 
     double Total() const;
+    // For power made of sinusoids on the bins' centres: the most their sum can reach, the sum of
+    // each bin's peak volts sqrt(2 x 50 x watts), counting a bin and its mirror as one.
+    double PeakBound() const;
     // The density folded into bins 0..4096, each bin with its mirror.
     std::vector<double> OneSided(double factor, const NoiseDensity& plus) const;
 

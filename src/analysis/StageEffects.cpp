@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "engine/SignalBuffer.h"
@@ -53,27 +54,31 @@ bool SameAllAround(const PassBand& band, long bin) {
     return true;
 }
 
-// Sum over n of e^(2 pi i nu n / N) for n = 0 .. N-1: sin(pi nu) / sin(pi nu / N) at the phase
-// pi nu (N - 1) / N, built as a complex number so that a negative ratio keeps its sign.
-std::complex<double> Dirichlet(double nu) {
-    const double denominator = std::sin(std::numbers::pi * nu / kBins);
-    if (std::abs(denominator) < 1e-300) return static_cast<double>(kBins);
-    const double ratio = std::sin(std::numbers::pi * nu) / denominator;
-    const double phase = std::numbers::pi * nu * (kBins - 1) / kBins;
-    return {ratio * std::cos(phase), ratio * std::sin(phase)};
-}
-
 // Circular distance between two of the 8192 bins.
 long BinDistance(long a, long b) {
     const long d = std::abs(a - b) % kBins;
     return std::min(d, kBins - d);
 }
 
-// The one-sided bins (0 .. 4096) the filter keeps, ascending.
-std::vector<long> KeptBins(const PassBand& band) {
-    std::vector<long> kept;
+// What a filter keeps: its band, the one-sided bins 0 .. 4096 it keeps in ascending order, and
+// the runs [first, last] of consecutive kept bins among all 8192.
+struct Kept {
+    PassBand band;
+    std::vector<long> oneSided;
+    std::vector<std::pair<long, long>> runs;
+};
+
+Kept KeptBins(const PassBand& band) {
+    Kept kept{band, {}, {}};
     for (long k = 0; k <= kBins / 2; ++k) {
-        if (PassBandKeepsBin(band, static_cast<int>(k))) kept.push_back(k);
+        if (PassBandKeepsBin(band, static_cast<int>(k))) kept.oneSided.push_back(k);
+    }
+    for (long k = 0; k < kBins; ++k) {
+        if (!KeepsAround(band, k)) continue;
+        if (!kept.runs.empty() && kept.runs.back().second == k - 1)
+            kept.runs.back().second = k;
+        else
+            kept.runs.emplace_back(k, k);
     }
     return kept;
 }
@@ -97,28 +102,53 @@ double LeakBound(const Line& line, const std::vector<long>& kept) {
     return std::norm(line.phasor) * s * s / (std::numbers::pi * std::numbers::pi) * 4.0 / d / 100.0;
 }
 
-// The filter acting on one line between bins. Its transform, Re(A e^(2 pi i beta n / N)) giving
-// A/2 D(beta - k) + conj(A)/2 D(-beta - k) in bin k, reaches every bin; the filter keeps some.
-// The kept bins within kEdgeReach of the line stay the line; what the others hold is added to
-// `leak`, bin by bin, as transform values, so that the leaks of several lines add as phasors.
-void FilterBetweenBins(Line& line, const std::vector<long>& kept,
-                       std::vector<std::complex<double>>& leak) {
+// sin(pi (nu - k) / N) for k = first, first + 1, ...: rotated one bin at a time.
+class Denominator {
+  public:
+    Denominator(double nu, long first)
+        : angle_(std::numbers::pi * (nu - static_cast<double>(first)) / kBins),
+          s_(std::sin(angle_)),
+          c_(std::cos(angle_)) {}
+    double Value() const { return s_; }
+    void Next() {
+        const double s = s_ * kCos - c_ * kSin;
+        c_ = c_ * kCos + s_ * kSin;
+        s_ = s;
+    }
+
+  private:
+    static inline const double kCos = std::cos(std::numbers::pi / kBins);
+    static inline const double kSin = std::sin(std::numbers::pi / kBins);
+    double angle_, s_, c_;
+};
+
+// The filter acting on one line between bins. Its transform, Re(A e^(2 pi i beta n / N)),
+// reaches every bin k with A/2 D(beta - k) + conj(A)/2 D(-beta - k), where
+// D(nu - k) = sin(pi nu) e^(i pi nu (N-1)/N) e^(i pi k/N) / sin(pi (nu - k)/N). The factor
+// e^(i pi k/N) is the same for every line, so it is left out of what is added up. The kept
+// bins within kEdgeReach of the line stay the line; what the others hold is added to `leak`,
+// so that the leaks of several lines add as phasors.
+void FilterBetweenBins(Line& line, const Kept& kept, std::vector<std::complex<double>>& leak) {
     const double beta = line.mhz / kBinMHz;
     const long bin = std::lround(beta);
+    constexpr double kPhase = std::numbers::pi * (kBins - 1) / kBins;
+    const std::complex<double> up =
+        line.phasor / 2.0 * std::sin(std::numbers::pi * beta) * std::polar(1.0, kPhase * beta);
+    const std::complex<double> down = std::conj(line.phasor) / 2.0 *
+                                      std::sin(-std::numbers::pi * beta) *
+                                      std::polar(1.0, -kPhase * beta);
     double near = 0;
     bool cut = false;
     for (long k = bin - kEdgeReach; k <= bin + kEdgeReach; ++k)
-        cut = cut || !std::binary_search(kept.begin(), kept.end(), std::abs(k));
-    for (const long k : kept) {
-        for (const long two : {k, (kBins - k) % kBins}) {
-            const double kd = static_cast<double>(two);
-            const std::complex<double> x = line.phasor / 2.0 * Dirichlet(beta - kd) +
-                                           std::conj(line.phasor) / 2.0 * Dirichlet(-beta - kd);
-            if (BinDistance(two, bin) <= kEdgeReach || BinDistance(two, -bin) <= kEdgeReach)
+        cut = cut || !KeepsAround(kept.band, k);
+    for (const auto& [first, last] : kept.runs) {
+        Denominator a(beta, first), b(-beta, first);
+        for (long k = first; k <= last; ++k, a.Next(), b.Next()) {
+            const std::complex<double> x = up / a.Value() + down / b.Value();
+            if (BinDistance(k, bin) <= kEdgeReach || BinDistance(k, -bin) <= kEdgeReach)
                 near += std::norm(x) / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
             else
-                leak[static_cast<std::size_t>(two)] += x;
-            if (two == 0 || 2 * two == kBins) break;  // no mirror of its own
+                leak[static_cast<std::size_t>(k)] += x;
         }
     }
     const double full = LineWatts(line);
@@ -202,7 +232,43 @@ Origin CarryOrigin(const Origin& o, const MixerSetting& mixer, int loCount, bool
 
 }  // namespace
 
+namespace {
+
+// How many pairs of a signal line and an LO line have a product of at least `floor`; both
+// amplitude lists are in descending order.
+std::size_t PairsAbove(const std::vector<double>& a, const std::vector<double>& b, double floor) {
+    std::size_t pairs = 0, reach = b.size();
+    for (const double x : a) {
+        while (reach > 0 && x * b[reach - 1] < floor)
+            --reach;
+        pairs += reach;
+    }
+    return pairs;
+}
+
+std::vector<double> Amplitudes(const LineSet& lines) {
+    std::vector<double> a;
+    a.reserve(lines.size());
+    for (const Line& l : lines)
+        a.push_back(std::abs(l.phasor));
+    std::sort(a.begin(), a.end(), std::greater<>());
+    return a;
+}
+
+// The floor raised until no more pairs reach it than the chain can follow: only the strongest
+// few hundred lines are kept after a stage, so weaker products would be dropped anyway.
+double MixFloor(const LineSet& y, const LineSet& lo, double floor) {
+    constexpr std::size_t kMostPairs = 8192;
+    const std::vector<double> a = Amplitudes(y), b = Amplitudes(lo);
+    while (PairsAbove(a, b, floor) > kMostPairs)
+        floor *= 2;
+    return floor;
+}
+
+}  // namespace
+
 LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, double floor) {
+    floor = MixFloor(y, lo.lines, floor);
     const int base = LoBase(mixer.mixer);
     double foldedLo = WaveformFrequencyMHz(mixer.loMHz);
     FoldMHz(foldedLo);
@@ -237,7 +303,7 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
 }
 
 void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread) {
-    const std::vector<long> kept = KeptBins(band);
+    const Kept kept = KeptBins(band);
     double reference = 0;  // the strongest thing the filter leaves, or could
     for (const Line& line : lines)
         reference = std::max(reference, LineWatts(line));
@@ -250,7 +316,7 @@ void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread) {
             if (KeepsAround(band, bin)) out.push_back(std::move(line));
             continue;
         }
-        if (LeakBound(line, kept) < kNegligibleLeak * reference) continue;
+        if (LeakBound(line, kept.oneSided) < kNegligibleLeak * reference) continue;
         if (leak.empty()) leak.assign(kSampleCount, 0.0);
         FilterBetweenBins(line, kept, leak);
         if (std::abs(line.phasor) > 0) out.push_back(std::move(line));

@@ -237,7 +237,9 @@ TEST(PredictionVsEngine, ThirdOrderProductsOfTwoTones) {
     struct Case {
         double ip3, dBnW;
     };
-    for (const Case c : {Case{-10, 10}, Case{-10, 20}, Case{0, 20}, Case{10, 40}, Case{-20, 0}}) {
+    // Each pair of tones lies 20 to 30 dB below the intercept (dBnW = dBm + 60), so that the
+    // products, 2 (P - IP3) below the tones, stay among the lines listed.
+    for (const Case c : {Case{-10, 30}, Case{-10, 25}, Case{0, 40}, Case{10, 50}, Case{-20, 15}}) {
         const ChainSnapshot snapshot =
             BuildChain(kSingle, {{5, c.dBnW}, {5.625, c.dBnW}}, {Amp(1, 10, 0, c.ip3)});
         UniformRandom random;
