@@ -32,8 +32,8 @@ constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
 // Noise and spread that the prediction follows only roughly may hold this share of the power.
 constexpr double kUnfollowedShare = 0.025;
-// Spread that has passed a mixer may be off by half of itself, and may hold this share.
-constexpr double kMixedSpreadShare = 0.08;
+// Watts that are only estimated may be off by half of themselves, and may hold this share.
+constexpr double kDoubtShare = 0.08;
 
 // One stage panel standing in a slot, whether or not the slot is switched in.
 struct StageRun {
@@ -243,7 +243,8 @@ class Predictor {
             reference_.Mask(band);
             added_.Mask(band);
             spread_.Mask(band);
-            FilterLines(lines_, band, spread_);
+            doubt_.Mask(band);
+            FilterLines(lines_, band, spread_, doubt_);
         }
         if (AddsNoise(p)) added_.AddWhite(StageNoiseSigma(p.noiseFigure));
         for (Line& line : lines_)
@@ -251,6 +252,7 @@ class Predictor {
         reference_.Scale(p.gain * p.gain);
         added_.Scale(p.gain * p.gain);
         spread_.Scale(p.gain * p.gain);
+        doubt_.Scale(p.gain * p.gain);
         Prune(lines_);
     }
 
@@ -290,8 +292,11 @@ class Predictor {
         Prune(lines_);
         reference_.Mix(lo.lines, lo.meanSquare);
         added_.Mix(lo.lines, lo.meanSquare);
-        spreadMixed_ = spreadMixed_ || spread_.Total() > 0;
+        // Through a mixer the spread's shifted copies land on each other with phases it does not
+        // follow: from here on its level is a guide.
         spread_.Mix(lo.lines, lo.meanSquare);
+        doubt_.Mix(lo.lines, lo.meanSquare);
+        doubt_.Add(spread_);
     }
 
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
@@ -350,10 +355,7 @@ class Predictor {
         const double reference = reference_.Total();
         tp.noiseFigureDb = reference > 0 ? Decibels(1.0 + added_.Total() / reference)
                                          : std::numeric_limits<double>::quiet_NaN();
-        // Through a mixer the spread's shifted copies land on each other with phases it does not
-        // follow: its level is a guide.
-        tp.nonlinear =
-            nonlinear_ || (spreadMixed_ && tp.spreadWatts > kMixedSpreadShare * tp.totalWatts);
+        tp.nonlinear = nonlinear_ || doubt_.Total() > kDoubtShare * tp.totalWatts;
         return tp;
     }
 
@@ -363,9 +365,9 @@ class Predictor {
     NoiseDensity reference_;   // what 290 K at the antenna gives
     NoiseDensity added_;       // what the stages add
     NoiseDensity spread_;      // what filters leave of lines between bins, beyond the lines
+    NoiseDensity doubt_;       // watts of lines and spread that are only estimated
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;
-    bool spreadMixed_ = false;  // the spread has passed a mixer
 };
 
 }  // namespace

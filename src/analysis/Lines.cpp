@@ -104,6 +104,7 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
     for (auto it = first + 1; it != last; ++it) {
         merged.phasor += it->phasor;
         merged.approximate = merged.approximate || it->approximate;
+        merged.truncated = merged.truncated || it->truncated || it->confinedBy != merged.confinedBy;
         AddOrigin(origins, more, it->origin);
         for (const Origin& o : it->others)
             AddOrigin(origins, more, o);
@@ -179,6 +180,7 @@ Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
         recipe = -recipe;
     }
     p.approximate = x.approximate || y.approximate;
+    p.truncated = x.truncated || y.truncated || !x.confinedBy.empty() || !y.confinedBy.empty();
     p.origin.recipe = recipe;
     p.origin.kind = OriginKind::Product;
     p.origin.order = static_cast<std::int8_t>(order);

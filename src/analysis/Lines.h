@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/SignalBuffer.h"
+#include "engine/StageModel.h"
 
 namespace quorvane::analysis {
 
@@ -65,7 +66,13 @@ struct Origin {
 struct Line {
     double mhz = 0;  // 0 .. 40
     std::complex<double> phasor;
-    bool approximate = false;    // its level is only a guide (see the filter)
+    bool approximate = false;  // its level is only a guide (see the filter)
+    // The filters that have cleared bins its transform reaches: only what they all keep of it
+    // is left, so a later filter finds it in those bins alone.
+    std::vector<PassBand> confinedBy;
+    // Made by mixing or a polynomial from lines that filters had confined: it is no longer the
+    // whole sinusoid its phasor stands for, and what a filter leaves of it is an estimate.
+    bool truncated = false;
     Origin origin;               // the strongest contribution
     std::vector<Origin> others;  // the other contributions of a merged line, strongest first
     int moreOrigins = 0;         // contributions beyond those kept

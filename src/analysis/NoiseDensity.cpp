@@ -42,6 +42,11 @@ void NoiseDensity::AddWhite(double sigmaVolts) {
         b += perBin;
 }
 
+void NoiseDensity::Add(const NoiseDensity& other) {
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        bins_[k] += other.bins_[k];
+}
+
 void NoiseDensity::AddAt(int bin, double watts) {
     bins_[static_cast<std::size_t>(bin)] += watts;
 }
