@@ -32,6 +32,8 @@ constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
 // Noise and spread that the prediction follows only roughly may hold this share of the power.
 constexpr double kUnfollowedShare = 0.025;
+// A slope this close to 1 leaves noise and spread as they are.
+constexpr double kFlatSlope = 1e-3;
 // Watts that are only estimated may be off by half of themselves, and may hold this share.
 constexpr double kDoubtShare = 0.08;
 
@@ -260,11 +262,68 @@ class Predictor {
     void Distort(const StageParameters& p, int index) {
         const Distortion d = DistortionFor(p.ip3);
         WatchUnfollowed(d);
+        // Noise and spread, small beside the lines, see the polynomial's slope at the signal.
+        const Slope slope =
+            SlopeOf(lines_, {{0, 1.0}, {1, 2 * d.c2}, {2, 3 * d.c3}, {3, 4 * d.c4}}, index);
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
         lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
         Prune(lines_);
+        if (!slope.flat) MixDensities(slope.lines, slope.meanSquare);
+    }
+
+    // What the noise and spread are multiplied by: the derivative of what the stage does to the
+    // signal, taken at the signal's lines. `terms` give it as c x^power.
+    struct Slope {
+        LineSet lines;
+        double meanSquare = 0;
+        bool flat = true;  // within a thousandth of 1 everywhere: nothing to do
+    };
+    Slope SlopeOf(const LineSet& x, const std::vector<Term>& terms, int index) const {
+        Slope slope;
+        const double sum = AmplitudeSum(x);
+        double reach = 0;
+        for (const Term& t : terms)
+            reach += t.power > 0 ? std::abs(t.coefficient) * std::pow(sum, t.power) : 0.0;
+        if (!(reach > kFlatSlope)) return slope;
+        slope.flat = false;
+        std::vector<Term> higher;
+        for (const Term& t : terms) {
+            if (t.power >= 2) higher.push_back(t);
+            if (t.power > 1) continue;
+            if (t.power == 0) {
+                Line dc;
+                dc.phasor = t.coefficient;
+                slope.lines.push_back(dc);
+                continue;
+            }
+            for (Line line : x) {
+                line.phasor *= t.coefficient;
+                slope.lines.push_back(std::move(line));
+            }
+        }
+        const Products products = PolynomialTerms(x, higher, kFlatSlope * 1e-3, index);
+        slope.lines.insert(slope.lines.end(), products.lines.begin(), products.lines.end());
+        Normalise(slope.lines, kFlatSlope * 1e-3);
+        for (const Line& line : slope.lines)
+            slope.meanSquare += LineWatts(line) * kReferenceOhms;
+        return slope;
+    }
+
+    // Every density multiplied by a waveform given as lines. The spread is made of sinusoids,
+    // and the copies the waveform's lines shift it into land on each other with phases it does
+    // not follow: what it gains from them is counted as only estimated.
+    void MixDensities(const LineSet& wave, double meanSquare) {
+        reference_.Mix(wave, meanSquare);
+        added_.Mix(wave, meanSquare);
+        spread_.Mix(wave, meanSquare);
+        doubt_.Mix(wave, meanSquare);
+        double dc = 0;
+        for (const Line& line : wave) {
+            if (line.mhz == 0) dc = std::abs(line.phasor);
+        }
+        if (meanSquare > 0) doubt_.Add(spread_, std::max(0.0, 1.0 - dc * dc / meanSquare));
     }
 
     void Mix(const StageParameters& p, int index) {
@@ -274,29 +333,37 @@ class Predictor {
         const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixer.mixer)
                                       : MultiplyingLo(p.loFrequency, mixer.mixer);
         LineSet mixed = MixLines(lines_, lo, mixer, FollowFloor(lines_));
+        LineSet wave = lo.lines;
+        double waveSquare = lo.meanSquare;
         if (Distorts(p)) {
             // The signal's own terms leak into the LO: y (LO + c2 y^2 + c3 y^3 + c4 y^4).
             const Distortion d = DistortionFor(p.ip3);
             if (p.switching) {
                 const double s = AmplitudeSum(lines_);
                 const double leak = d.c2 * s * s + d.c3 * s * s * s + d.c4 * s * s * s * s;
-                if (leak >= lo.smallestSample) nonlinear_ = true;  // the leak moves the signs
+                if (leak > 0 && leak >= lo.smallestSample) nonlinear_ = true;  // signs move
             } else {
                 const Products terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
                                                        FollowFloor(lines_), index);
                 Watch(terms, lines_);
                 mixed.insert(mixed.end(), terms.lines.begin(), terms.lines.end());
+                // Noise sees the slope: LO + 3 c2 y^2 + 4 c3 y^3 + 5 c4 y^4.
+                const Slope slope =
+                    SlopeOf(lines_, {{2, 3 * d.c2}, {3, 4 * d.c3}, {4, 5 * d.c4}}, index);
+                if (!slope.flat) {
+                    wave.insert(wave.end(), slope.lines.begin(), slope.lines.end());
+                    Normalise(wave, 0);
+                    waveSquare = 0;
+                    for (const Line& line : wave)
+                        waveSquare += LineWatts(line) * kReferenceOhms;
+                }
             }
         }
         lines_ = std::move(mixed);
         Prune(lines_);
-        reference_.Mix(lo.lines, lo.meanSquare);
-        added_.Mix(lo.lines, lo.meanSquare);
         // Through a mixer the spread's shifted copies land on each other with phases it does not
         // follow: from here on its level is a guide.
-        spread_.Mix(lo.lines, lo.meanSquare);
-        doubt_.Mix(lo.lines, lo.meanSquare);
-        doubt_.Add(spread_);
+        MixDensities(wave, waveSquare);
     }
 
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of

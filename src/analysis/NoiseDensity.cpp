@@ -42,9 +42,9 @@ void NoiseDensity::AddWhite(double sigmaVolts) {
         b += perBin;
 }
 
-void NoiseDensity::Add(const NoiseDensity& other) {
+void NoiseDensity::Add(const NoiseDensity& other, double factor) {
     for (std::size_t k = 0; k < kSampleCount; ++k)
-        bins_[k] += other.bins_[k];
+        bins_[k] += factor * other.bins_[k];
 }
 
 void NoiseDensity::AddAt(int bin, double watts) {

@@ -15,8 +15,8 @@ class NoiseDensity {
 
     // Adds white noise of this many volts standard deviation per sample.
     void AddWhite(double sigmaVolts);
-    // Adds another density, bin by bin.
-    void Add(const NoiseDensity& other);
+    // Adds another density times a factor, bin by bin.
+    void Add(const NoiseDensity& other, double factor = 1.0);
     // Adds watts to one of the 8192 bins.
     void AddAt(int bin, double watts);
     // Zeroes the bins the filter clears.
