@@ -311,19 +311,14 @@ class Predictor {
         return slope;
     }
 
-    // Every density multiplied by a waveform given as lines. The spread is made of sinusoids,
-    // and the copies the waveform's lines shift it into land on each other with phases it does
-    // not follow: what it gains from them is counted as only estimated.
+    // Every density multiplied by a waveform given as lines. The spread is made of sinusoids:
+    // where the copies the waveform's lines shift it into land on each other, they add with
+    // phases it does not follow, so their level there is only estimated.
     void MixDensities(const LineSet& wave, double meanSquare) {
         reference_.Mix(wave, meanSquare);
         added_.Mix(wave, meanSquare);
-        spread_.Mix(wave, meanSquare);
         doubt_.Mix(wave, meanSquare);
-        double dc = 0;
-        for (const Line& line : wave) {
-            if (line.mhz == 0) dc = std::abs(line.phasor);
-        }
-        if (meanSquare > 0) doubt_.Add(spread_, std::max(0.0, 1.0 - dc * dc / meanSquare));
+        spread_.Mix(wave, meanSquare, &doubt_);
     }
 
     void Mix(const StageParameters& p, int index) {

@@ -18,7 +18,7 @@ constexpr double kWeakestShift = 1e-4;
 // Adds weight x the density moved up by `shift` bins, circularly; a shift between bins is split
 // between the two neighbours.
 void AddShifted(std::vector<double>& out, const std::vector<double>& in, double shift,
-                double weight) {
+                double weight, std::vector<double>* roots) {
     const double whole = std::floor(shift);
     const double part = shift - whole;
     long from = -static_cast<long>(whole) % kBins;  // the bin that lands on bin 0
@@ -26,7 +26,9 @@ void AddShifted(std::vector<double>& out, const std::vector<double>& in, double 
     std::size_t a = static_cast<std::size_t>(from);
     std::size_t b = a == 0 ? kBins - 1 : a - 1;
     for (std::size_t k = 0; k < kSampleCount; ++k) {
-        out[k] += weight * ((1 - part) * in[a] + part * in[b]);
+        const double copy = weight * ((1 - part) * in[a] + part * in[b]);
+        out[k] += copy;
+        if (roots) (*roots)[k] += std::sqrt(std::max(0.0, copy));
         b = a;
         a = a + 1 == kSampleCount ? 0 : a + 1;
     }
@@ -64,23 +66,28 @@ void NoiseDensity::Scale(double factor) {
         b *= factor;
 }
 
-void NoiseDensity::Mix(const LineSet& lo, double meanSquare) {
+void NoiseDensity::Mix(const LineSet& lo, double meanSquare, NoiseDensity* overlap) {
     std::vector<double> mixed(kSampleCount, 0.0);
+    std::vector<double> rootSums;
+    if (overlap) rootSums.assign(kSampleCount, 0.0);
+    std::vector<double>* roots = overlap ? &rootSums : nullptr;
     double shifted = 0;
     for (const Line& line : lo) {
         const double a = std::abs(line.phasor);
         const double shift = line.mhz / kBinMHz;
         if (AtDcOrNyquist(line.mhz)) {
             if (a * a < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a);
+            AddShifted(mixed, bins_, shift, a * a, roots);
             shifted += a * a;
         } else {
             if (a * a / 2 < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a / 4);
-            AddShifted(mixed, bins_, -shift, a * a / 4);
+            AddShifted(mixed, bins_, shift, a * a / 4, roots);
+            AddShifted(mixed, bins_, -shift, a * a / 4, roots);
             shifted += a * a / 2;
         }
     }
+    for (std::size_t k = 0; overlap && k < kSampleCount; ++k)
+        overlap->bins_[k] += std::max(0.0, rootSums[k] * rootSums[k] - mixed[k]);
     const double spread = std::max(0.0, meanSquare - shifted) * Total() / kBins;
     for (double& b : mixed)
         b += spread;

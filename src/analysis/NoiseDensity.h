@@ -26,8 +26,10 @@ class NoiseDensity {
     // What a mixer does to noise: each line of the LO shifts a copy of the density by its
     // frequency, weighted by its power (|a|^2 / 4 to each side, a DC or 40 MHz value squared).
     // A shift between bins is split between the two neighbours. The part of the LO's power in
-    // lines too weak to list is spread evenly.
-    void Mix(const LineSet& lo, double meanSquare);
+    // lines too weak to list is spread evenly. With `overlap`, adds to it in each bin the most
+    // by which the copies landing there could exceed their sum if they were sinusoids adding in
+    // phase: (sum of their square roots)^2 - their sum.
+    void Mix(const LineSet& lo, double meanSquare, NoiseDensity* overlap = nullptr);
 
     double Total() const;
     // For power made of sinusoids on the bins' centres: the most their sum can reach, the sum of
