@@ -32,8 +32,11 @@ constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
 // Noise and spread that the prediction follows only roughly may hold this share of the power.
 constexpr double kUnfollowedShare = 0.025;
-// A slope this close to 1 leaves noise and spread as they are.
+// A slope this close to 1 leaves noise and spread as they are; its lines weaker than the other
+// bound shift too little of them to follow (what they carry is spread evenly).
 constexpr double kFlatSlope = 1e-3;
+constexpr double kSlopeLine = 1e-2;
+constexpr std::size_t kSlopeLines = 64;
 // Watts that are only estimated may be off by half of themselves, and may hold this share.
 constexpr double kDoubtShare = 0.08;
 
@@ -286,7 +289,8 @@ class Predictor {
         double reach = 0;
         for (const Term& t : terms)
             reach += t.power > 0 ? std::abs(t.coefficient) * std::pow(sum, t.power) : 0.0;
-        if (!(reach > kFlatSlope)) return slope;
+        // Once the prediction is only a guide, the noise's finer shape is not worth the work.
+        if (!(reach > kFlatSlope) || nonlinear_) return slope;
         slope.flat = false;
         std::vector<Term> higher;
         for (const Term& t : terms) {
@@ -303,9 +307,10 @@ class Predictor {
                 slope.lines.push_back(std::move(line));
             }
         }
-        const Products products = PolynomialTerms(x, higher, kFlatSlope * 1e-3, index);
+        const Products products = PolynomialTerms(x, higher, kSlopeLine, index);
         slope.lines.insert(slope.lines.end(), products.lines.begin(), products.lines.end());
-        Normalise(slope.lines, kFlatSlope * 1e-3);
+        Normalise(slope.lines, kSlopeLine);
+        KeepStrongest(slope.lines, kSlopeLines);
         for (const Line& line : slope.lines)
             slope.meanSquare += LineWatts(line) * kReferenceOhms;
         return slope;

@@ -67,6 +67,7 @@ void NoiseDensity::Scale(double factor) {
 }
 
 void NoiseDensity::Mix(const LineSet& lo, double meanSquare, NoiseDensity* overlap) {
+    if (std::all_of(bins_.begin(), bins_.end(), [](double b) { return b == 0; })) return;
     std::vector<double> mixed(kSampleCount, 0.0);
     std::vector<double> rootSums;
     if (overlap) rootSums.assign(kSampleCount, 0.0);
