@@ -410,8 +410,7 @@ class Predictor {
         tp.noiseBins = reference_.OneSided(antennaShare_, added_);
         for (const double w : tp.noiseBins)
             tp.noiseWatts += w;
-        for (const Line& line : lines_)
-            tp.lineWatts += LineWatts(line);
+        tp.lineWatts = BufferWatts(lines_);
         tp.lines = ListedLines(lines_, naming_);
         tp.spreadBins = spread_.OneSided(1.0, NoiseDensity());
         for (const double w : tp.spreadBins)

@@ -96,6 +96,12 @@ bool OnBinCentre(double mhz);
 // Power in watts into 50 ohms: |phasor|^2 / 100, or value^2 / 50 at 0 and 40 MHz.
 double LineWatts(const Line& line);
 
+// The watts the lines give a buffer together: its mean square over 50 ohms. Lines closer than a
+// few bins, and a line near 0 or 40 MHz with its own mirror, do not stay apart over the 8192
+// samples: they beat, and add as phasors weighted by the buffer's Dirichlet kernel. `lines` are
+// in order of frequency.
+double BufferWatts(const LineSet& lines);
+
 double Strongest(const LineSet& lines);     // the largest |phasor|
 double AmplitudeSum(const LineSet& lines);  // a bound on the signal's peak
 
