@@ -48,9 +48,11 @@ struct TestPointPrediction {
     // white noise and its added noise as the model adds it: 1 + added noise / noise that 290 K
     // at the antenna would give here. Not a number where no such noise reaches.
     double noiseFigureDb = 0;
-    // A stage up to here makes a 3rd-order product within 20 dB of the line it comes from, or a
-    // switching mixer's signs are moved by the signal leaking into its LO: the polynomial is
-    // beyond the range where its products stay small, and the prediction is only a guide.
+    // The prediction is only a guide here: a stage up to here makes a 3rd-order product within
+    // 20 dB of the line it comes from, a switching mixer's signs are moved by the signal leaking
+    // into its LO, noise or spread meeting a polynomial could move a share of the power that
+    // matters, or watts the prediction can only estimate (spread that a mixer lays over itself,
+    // lines cut twice by filters) hold more than 8 % of the total.
     bool nonlinear = false;
 };
 
