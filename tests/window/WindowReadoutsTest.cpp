@@ -105,7 +105,8 @@ void WindowReadoutsTest::outputPower_data() {
     QTest::addColumn<bool>("warned");
     QTest::newRow("before the first refresh") << 0 << 60.0 << 0.0 << false;
     QTest::newRow("linear") << 3 << 60.0 << 0.0 << false;
-    QTest::newRow("overdriven mixer") << 3 << -20.0 << 10.0 << true;
+    // A typed intercept of -70 dBm puts the loudest tone, +10 dBnW or -50 dBm, 20 dB above it.
+    QTest::newRow("overdriven mixer") << 3 << -70.0 << 10.0 << true;
 }
 
 void WindowReadoutsTest::outputPower() {
