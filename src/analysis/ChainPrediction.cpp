@@ -31,6 +31,15 @@ constexpr double kListedAmplitude = 3.1622776601683794e-4;  // the square root o
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
+// Noise and spread that the prediction follows only roughly may hold this share of the power.
+constexpr double kUnfollowedShare = 0.025;
+// A slope this close to 1 leaves noise and spread as they are; its lines weaker than the other
+// bound shift too little of them to follow (what they carry is spread evenly).
+constexpr double kFlatSlope = 1e-3;
+constexpr double kSlopeLine = 1e-2;
+constexpr std::size_t kSlopeLines = 64;
+// Watts that are only estimated may be off by half of themselves, and may hold this share.
+constexpr double kDoubtShare = 0.08;
 
 // One stage panel standing in a slot, whether or not the slot is switched in.
 struct StageRun {
@@ -237,26 +246,85 @@ class Predictor {
         if (Mixes(p)) Mix(p, index);
         if (Filters(p)) {
             const PassBand band = PassBandBins(p.centre, p.bandwidth);
-            FilterLines(lines_, band);
             reference_.Mask(band);
             added_.Mask(band);
+            spread_.Mask(band);
+            doubt_.Mask(band);
+            FilterLines(lines_, band, spread_, doubt_);
         }
         if (AddsNoise(p)) added_.AddWhite(StageNoiseSigma(p.noiseFigure));
         for (Line& line : lines_)
             line.phasor *= p.gain;
         reference_.Scale(p.gain * p.gain);
         added_.Scale(p.gain * p.gain);
+        spread_.Scale(p.gain * p.gain);
+        doubt_.Scale(p.gain * p.gain);
         Prune(lines_);
     }
 
-    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise is taken to pass unchanged.
+    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise and spread are taken to pass unchanged.
     void Distort(const StageParameters& p, int index) {
         const Distortion d = DistortionFor(p.ip3);
+        WatchUnfollowed(d);
+        // Noise and spread, small beside the lines, see the polynomial's slope at the signal.
+        const Slope slope =
+            SlopeOf(lines_, {{0, 1.0}, {1, 2 * d.c2}, {2, 3 * d.c3}, {3, 4 * d.c4}}, index);
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
         lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
         Prune(lines_);
+        if (!slope.flat) MixDensities(slope.lines, slope.meanSquare);
+    }
+
+    // What the noise and spread are multiplied by: the derivative of what the stage does to the
+    // signal, taken at the signal's lines. `terms` give it as c x^power.
+    struct Slope {
+        LineSet lines;
+        double meanSquare = 0;
+        bool flat = true;  // within a thousandth of 1 everywhere: nothing to do
+    };
+    Slope SlopeOf(const LineSet& x, const std::vector<Term>& terms, int index) const {
+        Slope slope;
+        const double sum = AmplitudeSum(x);
+        double reach = 0;
+        for (const Term& t : terms)
+            reach += t.power > 0 ? std::abs(t.coefficient) * std::pow(sum, t.power) : 0.0;
+        // Once the prediction is only a guide, the noise's finer shape is not worth the work.
+        if (!(reach > kFlatSlope) || nonlinear_) return slope;
+        slope.flat = false;
+        std::vector<Term> higher;
+        for (const Term& t : terms) {
+            if (t.power >= 2) higher.push_back(t);
+            if (t.power > 1) continue;
+            if (t.power == 0) {
+                Line dc;
+                dc.phasor = t.coefficient;
+                slope.lines.push_back(dc);
+                continue;
+            }
+            for (Line line : x) {
+                line.phasor *= t.coefficient;
+                slope.lines.push_back(std::move(line));
+            }
+        }
+        const Products products = PolynomialTerms(x, higher, kSlopeLine, index);
+        slope.lines.insert(slope.lines.end(), products.lines.begin(), products.lines.end());
+        Normalise(slope.lines, kSlopeLine);
+        KeepStrongest(slope.lines, kSlopeLines);
+        for (const Line& line : slope.lines)
+            slope.meanSquare += LineWatts(line) * kReferenceOhms;
+        return slope;
+    }
+
+    // Every density multiplied by a waveform given as lines. The spread is made of sinusoids:
+    // where the copies the waveform's lines shift it into land on each other, they add with
+    // phases it does not follow, so their level there is only estimated.
+    void MixDensities(const LineSet& wave, double meanSquare) {
+        reference_.Mix(wave, meanSquare);
+        added_.Mix(wave, meanSquare);
+        doubt_.Mix(wave, meanSquare);
+        spread_.Mix(wave, meanSquare, &doubt_);
     }
 
     void Mix(const StageParameters& p, int index) {
@@ -266,24 +334,37 @@ class Predictor {
         const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixer.mixer)
                                       : MultiplyingLo(p.loFrequency, mixer.mixer);
         LineSet mixed = MixLines(lines_, lo, mixer, FollowFloor(lines_));
+        LineSet wave = lo.lines;
+        double waveSquare = lo.meanSquare;
         if (Distorts(p)) {
             // The signal's own terms leak into the LO: y (LO + c2 y^2 + c3 y^3 + c4 y^4).
             const Distortion d = DistortionFor(p.ip3);
             if (p.switching) {
                 const double s = AmplitudeSum(lines_);
                 const double leak = d.c2 * s * s + d.c3 * s * s * s + d.c4 * s * s * s * s;
-                if (leak >= lo.smallestSample) nonlinear_ = true;  // the leak moves the signs
+                if (leak > 0 && leak >= lo.smallestSample) nonlinear_ = true;  // signs move
             } else {
                 const Products terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
                                                        FollowFloor(lines_), index);
                 Watch(terms, lines_);
                 mixed.insert(mixed.end(), terms.lines.begin(), terms.lines.end());
+                // Noise sees the slope: LO + 3 c2 y^2 + 4 c3 y^3 + 5 c4 y^4.
+                const Slope slope =
+                    SlopeOf(lines_, {{2, 3 * d.c2}, {3, 4 * d.c3}, {4, 5 * d.c4}}, index);
+                if (!slope.flat) {
+                    wave.insert(wave.end(), slope.lines.begin(), slope.lines.end());
+                    Normalise(wave, 0);
+                    waveSquare = 0;
+                    for (const Line& line : wave)
+                        waveSquare += LineWatts(line) * kReferenceOhms;
+                }
             }
         }
         lines_ = std::move(mixed);
         Prune(lines_);
-        reference_.Mix(lo.lines, lo.meanSquare);
-        added_.Mix(lo.lines, lo.meanSquare);
+        // Through a mixer the spread's shifted copies land on each other with phases it does not
+        // follow: from here on its level is a guide.
+        MixDensities(wave, waveSquare);
     }
 
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
@@ -291,8 +372,27 @@ class Predictor {
     // been listed were left out.
     void Watch(const Products& products, const LineSet& parents) {
         const double strongest = Strongest(parents);
-        if (StrongestNewThirdOrder(products.lines, parents) >= kNonlinearAmplitude * strongest ||
-            products.leftOut >= kListedAmplitude * strongest)
+        if (StrongestNewThirdOrder(products.lines, parents) > kNonlinearAmplitude * strongest ||
+            products.leftOut > kListedAmplitude * strongest)
+            nonlinear_ = true;
+    }
+
+    // Noise and spread pass the polynomial as if it were linear. They do not: the signal sways
+    // the slope they see, 1 + 2 c2 x + 3 c3 x^2 + ..., which changes their mean square by about
+    // (4 c2^2 + 6 c3) times the signal's, and the spread's own peaks bend it too. Where that
+    // could move a share of the power that matters, the prediction is only a guide.
+    void WatchUnfollowed(const Distortion& d) {
+        const double noise = antennaShare_ * reference_.Total() + added_.Total();
+        const double spread = spread_.Total();
+        if (noise + spread <= 0) return;
+        double lines = 0;
+        for (const Line& line : lines_)
+            lines += LineWatts(line);
+        const double meanSquare = (lines + noise + spread) * kReferenceOhms;
+        const double peak = spread_.PeakBound();
+        const double change =
+            (4 * d.c2 * d.c2 + 6 * d.c3) * meanSquare + d.c2 * peak + d.c3 * peak * peak;
+        if (change * (noise + spread) > kUnfollowedShare * (lines + noise + spread))
             nonlinear_ = true;
     }
 
@@ -311,16 +411,18 @@ class Predictor {
         tp.noiseBins = reference_.OneSided(antennaShare_, added_);
         for (const double w : tp.noiseBins)
             tp.noiseWatts += w;
-        for (const Line& line : lines_)
-            tp.lineWatts += LineWatts(line);
+        tp.lineWatts = BufferWatts(lines_);
         tp.lines = ListedLines(lines_, naming_);
-        tp.totalWatts = tp.lineWatts + tp.noiseWatts;
+        tp.spreadBins = spread_.OneSided(1.0, NoiseDensity());
+        for (const double w : tp.spreadBins)
+            tp.spreadWatts += w;
+        tp.totalWatts = tp.lineWatts + tp.noiseWatts + tp.spreadWatts;
         const double strongest = tp.lines.empty() ? 0.0 : tp.lines.front().watts;
         tp.snrDb = Decibels(strongest / tp.noiseWatts);
         const double reference = reference_.Total();
         tp.noiseFigureDb = reference > 0 ? Decibels(1.0 + added_.Total() / reference)
                                          : std::numeric_limits<double>::quiet_NaN();
-        tp.nonlinear = nonlinear_;
+        tp.nonlinear = nonlinear_ || doubt_.Total() > kDoubtShare * tp.totalWatts;
         return tp;
     }
 
@@ -329,6 +431,8 @@ class Predictor {
     LineSet lines_;
     NoiseDensity reference_;   // what 290 K at the antenna gives
     NoiseDensity added_;       // what the stages add
+    NoiseDensity spread_;      // what filters leave of lines between bins, beyond the lines
+    NoiseDensity doubt_;       // watts of lines and spread that are only estimated
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;
 };

@@ -37,16 +37,22 @@ struct TestPointPrediction {
     std::vector<PredictedLine> lines;
     std::vector<double> noiseBins;  // expected noise watts in each bin 0 .. 4096
     double noiseWatts = 0;
+    // What filters leave of lines that lie between bins, beyond the bins near each line: a
+    // line's transform reaches every bin, and a filter keeps what falls in its pass band.
+    std::vector<double> spreadBins;  // watts in each bin 0 .. 4096
+    double spreadWatts = 0;
     double lineWatts = 0;   // every line, however weak
-    double totalWatts = 0;  // lines and noise: at test point 8, the predicted Pout
+    double totalWatts = 0;  // lines, spread and noise: at test point 8, the predicted Pout
     double snrDb = 0;       // strongest line over all noise; infinite without noise
     // Friis' cascade over the stages passed so far, each stage's gain taken as what it does to
     // white noise and its added noise as the model adds it: 1 + added noise / noise that 290 K
     // at the antenna would give here. Not a number where no such noise reaches.
     double noiseFigureDb = 0;
-    // A stage up to here makes a 3rd-order product within 20 dB of the line it comes from, or a
-    // switching mixer's signs are moved by the signal leaking into its LO: the polynomial is
-    // beyond the range where its products stay small, and the prediction is only a guide.
+    // The prediction is only a guide here: a stage up to here makes a 3rd-order product within
+    // 20 dB of the line it comes from, a switching mixer's signs are moved by the signal leaking
+    // into its LO, noise or spread meeting a polynomial could move a share of the power that
+    // matters, or watts the prediction can only estimate (spread that a mixer lays over itself,
+    // lines cut twice by filters) hold more than 8 % of the total.
     bool nonlinear = false;
 };
 

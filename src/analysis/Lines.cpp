@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace quorvane::analysis {
 
@@ -62,6 +63,43 @@ double LineWatts(const Line& line) {
     return AtDcOrNyquist(line.mhz) ? a * a / 50.0 : a * a / 100.0;
 }
 
+namespace {
+
+constexpr double kBufferBins = static_cast<double>(kSampleCount);
+// Lines further apart than this many bins beat by less than 1/(pi 16) of their product.
+constexpr double kBeatReach = 16;
+
+// The mean of e^(2 pi i nu n / N) over the buffer's samples n = 0 .. N-1.
+std::complex<double> Kernel(double nu) {
+    const double denominator = kBufferBins * std::sin(std::numbers::pi * nu / kBufferBins);
+    const double phase = std::numbers::pi * nu * (kBufferBins - 1) / kBufferBins;
+    if (std::abs(denominator) < 1e-12) return std::polar(1.0, phase);
+    return std::polar(1.0, phase) * (std::sin(std::numbers::pi * nu) / denominator);
+}
+
+// Twice the mean of Re(A e^(i a n)) Re(B e^(i b n)): Re(A conj(B) K(a - b) + A B K(a + b)).
+double PairProduct(const Line& x, const Line& y) {
+    const double a = x.mhz / kBinMHz, b = y.mhz / kBinMHz;
+    double sum = (x.phasor * std::conj(y.phasor) * Kernel(a - b)).real();
+    if (a + b < kBeatReach || a + b > kBufferBins - kBeatReach)
+        sum += (x.phasor * y.phasor * Kernel(a + b)).real();
+    return sum;
+}
+
+}  // namespace
+
+double BufferWatts(const LineSet& lines) {
+    double meanSquare = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        meanSquare += PairProduct(lines[i], lines[i]) / 2;
+        for (std::size_t j = i + 1; j < lines.size(); ++j) {
+            if ((lines[j].mhz - lines[i].mhz) / kBinMHz > kBeatReach) break;
+            meanSquare += PairProduct(lines[i], lines[j]);
+        }
+    }
+    return std::max(0.0, meanSquare) / kReferenceOhms;
+}
+
 double Strongest(const LineSet& lines) {
     double strongest = 0;
     for (const Line& l : lines) {
@@ -104,6 +142,7 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
     for (auto it = first + 1; it != last; ++it) {
         merged.phasor += it->phasor;
         merged.approximate = merged.approximate || it->approximate;
+        merged.truncated = merged.truncated || it->truncated || it->confinedBy != merged.confinedBy;
         AddOrigin(origins, more, it->origin);
         for (const Origin& o : it->others)
             AddOrigin(origins, more, o);
@@ -179,6 +218,7 @@ Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
         recipe = -recipe;
     }
     p.approximate = x.approximate || y.approximate;
+    p.truncated = x.truncated || y.truncated || !x.confinedBy.empty() || !y.confinedBy.empty();
     p.origin.recipe = recipe;
     p.origin.kind = OriginKind::Product;
     p.origin.order = static_cast<std::int8_t>(order);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/SignalBuffer.h"
+#include "engine/StageModel.h"
 
 namespace quorvane::analysis {
 
@@ -65,7 +66,13 @@ struct Origin {
 struct Line {
     double mhz = 0;  // 0 .. 40
     std::complex<double> phasor;
-    bool approximate = false;    // its level is only a guide (see the filter)
+    bool approximate = false;  // its level is only a guide (see the filter)
+    // The filters that have cleared bins its transform reaches: only what they all keep of it
+    // is left, so a later filter finds it in those bins alone.
+    std::vector<PassBand> confinedBy;
+    // Made by mixing or a polynomial from lines that filters had confined: it is no longer the
+    // whole sinusoid its phasor stands for, and what a filter leaves of it is an estimate.
+    bool truncated = false;
     Origin origin;               // the strongest contribution
     std::vector<Origin> others;  // the other contributions of a merged line, strongest first
     int moreOrigins = 0;         // contributions beyond those kept
@@ -88,6 +95,12 @@ bool OnBinCentre(double mhz);
 
 // Power in watts into 50 ohms: |phasor|^2 / 100, or value^2 / 50 at 0 and 40 MHz.
 double LineWatts(const Line& line);
+
+// The watts the lines give a buffer together: its mean square over 50 ohms. Lines closer than a
+// few bins, and a line near 0 or 40 MHz with its own mirror, do not stay apart over the 8192
+// samples: they beat, and add as phasors weighted by the buffer's Dirichlet kernel. `lines` are
+// in order of frequency.
+double BufferWatts(const LineSet& lines);
 
 double Strongest(const LineSet& lines);     // the largest |phasor|
 double AmplitudeSum(const LineSet& lines);  // a bound on the signal's peak

@@ -14,10 +14,11 @@ namespace quorvane::analysis {
 namespace {
 
 constexpr int kLongestPeriod = 1024;
-constexpr int kHighestHarmonic = 199;
 // Harmonics weaker than this share of the strongest line are left out: what they make lies
-// 46 dB or more below the main product of the same signal line.
-constexpr double kWeakestHarmonic = 1.0 / 200.0;
+// 60 dB or more below the main product of the same signal line, where the test points stop
+// listing lines. Without a short period, the series is summed to its 199th harmonic.
+constexpr double kWeakestHarmonic = 1e-3;
+constexpr int kHighestHarmonic = 199;
 Line LoLine(double mhz, std::complex<double> phasor, int mixer, int harmonic) {
     Line line;
     line.mhz = mhz;

@@ -29,7 +29,7 @@ LoWave MultiplyingLo(double loMHz, int mixer);
 // multiple of 80/1024 MHz, as the panels' lists give), the lines are that period's transform,
 // exact, with the aliased harmonics and the signs of the samples that fall on a zero crossing
 // included. Otherwise they are the odd harmonics 4/(n pi) up to n = 199, folded. Either way,
-// lines weaker than 1/200 of the strongest are left out; the noise still gets their power.
+// lines weaker than 1/1000 of the strongest are left out; the noise still gets their power.
 LoWave SwitchingLo(double loMHz, int mixer);
 
 }  // namespace quorvane::analysis

@@ -18,7 +18,7 @@ constexpr double kWeakestShift = 1e-4;
 // Adds weight x the density moved up by `shift` bins, circularly; a shift between bins is split
 // between the two neighbours.
 void AddShifted(std::vector<double>& out, const std::vector<double>& in, double shift,
-                double weight) {
+                double weight, std::vector<double>* roots) {
     const double whole = std::floor(shift);
     const double part = shift - whole;
     long from = -static_cast<long>(whole) % kBins;  // the bin that lands on bin 0
@@ -26,7 +26,9 @@ void AddShifted(std::vector<double>& out, const std::vector<double>& in, double 
     std::size_t a = static_cast<std::size_t>(from);
     std::size_t b = a == 0 ? kBins - 1 : a - 1;
     for (std::size_t k = 0; k < kSampleCount; ++k) {
-        out[k] += weight * ((1 - part) * in[a] + part * in[b]);
+        const double copy = weight * ((1 - part) * in[a] + part * in[b]);
+        out[k] += copy;
+        if (roots) (*roots)[k] += std::sqrt(std::max(0.0, copy));
         b = a;
         a = a + 1 == kSampleCount ? 0 : a + 1;
     }
@@ -42,6 +44,15 @@ void NoiseDensity::AddWhite(double sigmaVolts) {
         b += perBin;
 }
 
+void NoiseDensity::Add(const NoiseDensity& other, double factor) {
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        bins_[k] += factor * other.bins_[k];
+}
+
+void NoiseDensity::AddAt(int bin, double watts) {
+    bins_[static_cast<std::size_t>(bin)] += watts;
+}
+
 void NoiseDensity::Mask(const PassBand& band) {
     for (int k = 0; k <= kHalf; ++k) {
         if (PassBandKeepsBin(band, k)) continue;
@@ -55,23 +66,29 @@ void NoiseDensity::Scale(double factor) {
         b *= factor;
 }
 
-void NoiseDensity::Mix(const LineSet& lo, double meanSquare) {
+void NoiseDensity::Mix(const LineSet& lo, double meanSquare, NoiseDensity* overlap) {
+    if (std::all_of(bins_.begin(), bins_.end(), [](double b) { return b == 0; })) return;
     std::vector<double> mixed(kSampleCount, 0.0);
+    std::vector<double> rootSums;
+    if (overlap) rootSums.assign(kSampleCount, 0.0);
+    std::vector<double>* roots = overlap ? &rootSums : nullptr;
     double shifted = 0;
     for (const Line& line : lo) {
         const double a = std::abs(line.phasor);
         const double shift = line.mhz / kBinMHz;
         if (AtDcOrNyquist(line.mhz)) {
             if (a * a < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a);
+            AddShifted(mixed, bins_, shift, a * a, roots);
             shifted += a * a;
         } else {
             if (a * a / 2 < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a / 4);
-            AddShifted(mixed, bins_, -shift, a * a / 4);
+            AddShifted(mixed, bins_, shift, a * a / 4, roots);
+            AddShifted(mixed, bins_, -shift, a * a / 4, roots);
             shifted += a * a / 2;
         }
     }
+    for (std::size_t k = 0; overlap && k < kSampleCount; ++k)
+        overlap->bins_[k] += std::max(0.0, rootSums[k] * rootSums[k] - mixed[k]);
     const double spread = std::max(0.0, meanSquare - shifted) * Total() / kBins;
     for (double& b : mixed)
         b += spread;
@@ -80,6 +97,13 @@ void NoiseDensity::Mix(const LineSet& lo, double meanSquare) {
 
 double NoiseDensity::Total() const {
     return std::accumulate(bins_.begin(), bins_.end(), 0.0);
+}
+
+double NoiseDensity::PeakBound() const {
+    double peak = 0;
+    for (const double w : OneSided(1.0, NoiseDensity()))
+        peak += std::sqrt(2.0 * kReferenceOhms * w);
+    return peak;
 }
 
 std::vector<double> NoiseDensity::OneSided(double factor, const NoiseDensity& plus) const {

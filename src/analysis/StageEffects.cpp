@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "engine/SignalBuffer.h"
@@ -12,10 +13,6 @@ namespace quorvane::analysis {
 namespace {
 
 constexpr int kBins = static_cast<int>(kSampleCount);
-constexpr int kEdgeReach = 10;  // bins within which a band edge cuts a line's spread
-// A line's spread is summed over this many bins either side; beyond them it holds less than
-// 0.1 % of its energy.
-constexpr int kSpreadReach = 256;
 // The polynomial multiplies out the strongest lines only, and keeps the strongest products of
 // each power: enough for every product within 60 dB, and a bound on the work however many
 // lines a chain makes.
@@ -37,52 +34,6 @@ void AppendScaled(LineSet& to, const LineSet& from, double factor) {
         line.phasor *= factor;
         to.push_back(std::move(line));
     }
-}
-
-bool KeepsAround(const PassBand& band, long bin) {
-    if (bin < 0) bin = -bin;
-    if (bin > kBins / 2) bin = kBins - bin;
-    return PassBandKeepsBin(band, static_cast<int>(bin));
-}
-
-bool SameAllAround(const PassBand& band, long bin) {
-    const bool centre = KeepsAround(band, bin);
-    for (long k = bin - kEdgeReach; k <= bin + kEdgeReach; ++k) {
-        if (KeepsAround(band, k) != centre) return false;
-    }
-    return true;
-}
-
-// Sum over n of e^(2 pi i nu n / N) for n = 0 .. N-1.
-std::complex<double> Dirichlet(double nu) {
-    const double denominator = std::sin(std::numbers::pi * nu / kBins);
-    if (std::abs(denominator) < 1e-300) return static_cast<double>(kBins);
-    return std::polar(std::sin(std::numbers::pi * nu) / denominator,
-                      std::numbers::pi * nu * (kBins - 1) / kBins);
-}
-
-// The share of a line's energy in the bins the filter keeps: the transform of
-// Re(A e^(2 pi i beta n / N)) is A/2 D(beta - k) + conj(A)/2 D(-beta - k). Only the bins near
-// the line and its mirror are summed.
-double KeptShare(const Line& line, const PassBand& band) {
-    const double beta = line.mhz / kBinMHz;
-    std::vector<bool> seen(kBins, false);
-    double kept = 0, total = 0;
-    for (const double centre : {beta, -beta}) {
-        const long first = std::lround(centre) - kSpreadReach;
-        for (long j = first; j <= first + 2L * kSpreadReach; ++j) {
-            const long k = ((j % kBins) + kBins) % kBins;
-            if (seen[static_cast<std::size_t>(k)]) continue;
-            seen[static_cast<std::size_t>(k)] = true;
-            const double kd = static_cast<double>(k);
-            const std::complex<double> x = line.phasor / 2.0 * Dirichlet(beta - kd) +
-                                           std::conj(line.phasor) / 2.0 * Dirichlet(-beta - kd);
-            const double energy = std::norm(x);
-            total += energy;
-            if (KeepsAround(band, k)) kept += energy;
-        }
-    }
-    return total > 0 ? kept / total : 0;
 }
 
 }  // namespace
@@ -152,7 +103,43 @@ Origin CarryOrigin(const Origin& o, const MixerSetting& mixer, int loCount, bool
 
 }  // namespace
 
+namespace {
+
+// How many pairs of a signal line and an LO line have a product of at least `floor`; both
+// amplitude lists are in descending order.
+std::size_t PairsAbove(const std::vector<double>& a, const std::vector<double>& b, double floor) {
+    std::size_t pairs = 0, reach = b.size();
+    for (const double x : a) {
+        while (reach > 0 && x * b[reach - 1] < floor)
+            --reach;
+        pairs += reach;
+    }
+    return pairs;
+}
+
+std::vector<double> Amplitudes(const LineSet& lines) {
+    std::vector<double> a;
+    a.reserve(lines.size());
+    for (const Line& l : lines)
+        a.push_back(std::abs(l.phasor));
+    std::sort(a.begin(), a.end(), std::greater<>());
+    return a;
+}
+
+// The floor raised until no more pairs reach it than the chain can follow: only the strongest
+// few hundred lines are kept after a stage, so weaker products would be dropped anyway.
+double MixFloor(const LineSet& y, const LineSet& lo, double floor) {
+    constexpr std::size_t kMostPairs = 8192;
+    const std::vector<double> a = Amplitudes(y), b = Amplitudes(lo);
+    while (PairsAbove(a, b, floor) > kMostPairs)
+        floor *= 2;
+    return floor;
+}
+
+}  // namespace
+
 LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, double floor) {
+    floor = MixFloor(y, lo.lines, floor);
     const int base = LoBase(mixer.mixer);
     double foldedLo = WaveformFrequencyMHz(mixer.loMHz);
     FoldMHz(foldedLo);
@@ -172,6 +159,7 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
                 const bool mirrored = FoldMHz(p.mhz);
                 if (mirrored) p.phasor = std::conj(p.phasor);
                 p.approximate = a.approximate || lo.approximate;
+                p.truncated = a.truncated || !a.confinedBy.empty();
                 const int loCount = sum ? n : -n;
                 p.origin = CarryOrigin(a.origin, mixer, loCount, mirrored, a, foldedLo, wantedSide);
                 for (const Origin& o : a.others)
@@ -184,25 +172,6 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
     }
     Normalise(out, floor);
     return out;
-}
-
-void FilterLines(LineSet& lines, const PassBand& band) {
-    LineSet kept;
-    kept.reserve(lines.size());
-    for (Line& line : lines) {
-        const double beta = line.mhz / kBinMHz;
-        const long bin = std::lround(beta);
-        if (OnBinCentre(line.mhz) || SameAllAround(band, bin)) {
-            if (KeepsAround(band, bin)) kept.push_back(std::move(line));
-            continue;
-        }
-        const double share = KeptShare(line, band);
-        if (share <= 0) continue;
-        line.phasor *= std::sqrt(share);
-        line.approximate = true;
-        kept.push_back(std::move(line));
-    }
-    lines = std::move(kept);
 }
 
 }  // namespace quorvane::analysis

@@ -5,6 +5,7 @@
 
 #include "analysis/Lines.h"
 #include "analysis/LocalOscillator.h"
+#include "analysis/NoiseDensity.h"
 #include "engine/StageModel.h"
 
 namespace quorvane::analysis {
@@ -44,9 +45,12 @@ struct MixerSetting {
 // LO, or as an image where it comes down from the far side of the LO.
 LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, double floor);
 
-// The band-pass filter on lines: a line whose bin the filter keeps passes, others go. A line
-// between bins spreads over all bins; within 10 bins of a band edge the part beyond the edge is
-// cut off, so its level is scaled by the share of its energy that stays and marked approximate.
-void FilterLines(LineSet& lines, const PassBand& band);
+// The band-pass filter on lines. The filter clears whole bins, and a line between bins spreads
+// over every bin. A line whose nearest 10 bins either side are kept passes whole; a line on a
+// bin's centre passes when its bin is kept. Of any other line, what the kept bins near it hold
+// stays the line (marked approximate where the band's edge cuts it), and what its other kept
+// bins hold, added as phasors with the other lines', goes to `spread`, bin by bin. Watts the
+// prediction can only estimate there go to `doubt`.
+void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread, NoiseDensity& doubt);
 
 }  // namespace quorvane::analysis

@@ -72,6 +72,7 @@ void ProcessChainStage(const StageSettings& panel, EngineBuffers& buffers, Unifo
 struct PassBand {
     int lo = 0;
     int hi = 0;
+    friend bool operator==(const PassBand&, const PassBand&) = default;
 };
 PassBand PassBandBins(double centreMHz, double bandwidthMHz);
 

@@ -108,7 +108,7 @@ TEST(Readouts, BudgetFollowsFriisAndTheNoise) {
         const TestPointPrediction& out = prediction.At(8);
         EXPECT_NEAR(out.noiseFigureDb, c.noiseFigureDb, 0.01);
         EXPECT_NEAR(out.snrDb, c.snrDb, 0.01);
-        EXPECT_NEAR(out.totalWatts, out.lineWatts + out.noiseWatts, 1e-25);
+        EXPECT_NEAR(out.totalWatts, out.lineWatts + out.noiseWatts + out.spreadWatts, 1e-25);
     }
 }
 
