@@ -11,6 +11,7 @@
 #include "analysis/OriginWords.h"
 #include "analysis/StageEffects.h"
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "engine/StageModel.h"
 #include "engine/Waveform.h"
 
@@ -149,7 +150,7 @@ std::vector<BinGroup> BinGroups(const LineSet& lines) {
         groups.back().watts += LineWatts(line);
     }
     for (BinGroup& g : groups) {
-        std::sort(g.members.begin(), g.members.end(), [](const Line* a, const Line* b) {
+        std::stable_sort(g.members.begin(), g.members.end(), [](const Line* a, const Line* b) {
             return std::norm(a->phasor) > std::norm(b->phasor);
         });
     }
@@ -159,7 +160,7 @@ std::vector<BinGroup> BinGroups(const LineSet& lines) {
 PredictedLine Listed(const BinGroup& group, const Naming& naming) {
     PredictedLine listed;
     listed.frequencyMHz = group.members.front()->mhz;
-    listed.phase = std::arg(group.members.front()->phasor);
+    listed.phase = math::Arg(group.members.front()->phasor);
     listed.watts = group.watts;
     int more = 0;
     auto addWords = [&](const Origin& o) {
@@ -186,8 +187,8 @@ PredictedLine Listed(const BinGroup& group, const Naming& naming) {
 // strongest.
 std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& naming) {
     std::vector<BinGroup> groups = BinGroups(lines);
-    std::sort(groups.begin(), groups.end(),
-              [](const BinGroup& a, const BinGroup& b) { return a.watts > b.watts; });
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const BinGroup& a, const BinGroup& b) { return a.watts > b.watts; });
     std::vector<PredictedLine> listed;
     for (const BinGroup& g : groups) {
         if (g.watts < kListedPower * groups.front().watts) break;
@@ -197,7 +198,7 @@ std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& namin
 }
 
 double Decibels(double ratio) {
-    return 10.0 * std::log10(ratio);
+    return 10.0 * math::Log10(ratio);
 }
 
 // Follows the lines and the noise along the chain, stage by stage, in the engine's order.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 
 namespace quorvane::analysis {
@@ -59,7 +60,7 @@ void NoiseDensity::Mix(const LineSet& lo, double meanSquare) {
     std::vector<double> mixed(kSampleCount, 0.0);
     double shifted = 0;
     for (const Line& line : lo) {
-        const double a = std::abs(line.phasor);
+        const double a = math::Abs(line.phasor);
         const double shift = line.mhz / kBinMHz;
         if (AtDcOrNyquist(line.mhz)) {
             if (a * a < kWeakestShift * meanSquare) continue;

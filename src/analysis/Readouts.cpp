@@ -4,6 +4,7 @@
 
 #include "access/TextWrap.h"
 #include "display/PlotNumbers.h"
+#include "engine/Elementary.h"
 #include "engine/ReceiverEngine.h"
 #include "window/TestPointNames.h"
 
@@ -17,7 +18,7 @@ constexpr const char* kNoBreakSpace = "\u00a0";
 constexpr const char* kNonlinearWarning = "(nonlinear: the prediction is only a guide)";
 
 std::string Dbm(double watts) {
-    return FormatFixed(10.0 * std::log10(watts) + 30.0, 1) + " dBm";
+    return FormatFixed(10.0 * math::Log10(watts) + 30.0, 1) + " dBm";
 }
 
 std::string LineLevel(const PredictedLine& line) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 #include "engine/Waveform.h"
 
@@ -27,7 +28,7 @@ double Reach(const std::vector<Term>& terms, double amplitudeSum, int j) {
     double reach = 0;
     for (const Term& t : terms) {
         if (t.power >= j)
-            reach = std::max(reach, t.coefficient * std::pow(amplitudeSum, t.power - j));
+            reach = std::max(reach, t.coefficient * math::IntegerPower(amplitudeSum, t.power - j));
     }
     return reach;
 }
@@ -55,10 +56,13 @@ bool SameAllAround(const PassBand& band, long bin) {
 
 // Sum over n of e^(2 pi i nu n / N) for n = 0 .. N-1.
 std::complex<double> Dirichlet(double nu) {
-    const double denominator = std::sin(std::numbers::pi * nu / kBins);
+    const double denominator = math::Sin(std::numbers::pi * nu / kBins);
     if (std::abs(denominator) < 1e-300) return static_cast<double>(kBins);
-    return std::polar(std::sin(std::numbers::pi * nu) / denominator,
-                      std::numbers::pi * nu * (kBins - 1) / kBins);
+    // The ratio of sines changes sign from lobe to lobe: a complex built from it directly,
+    // since std::polar leaves a negative magnitude undefined.
+    const double magnitude = math::Sin(std::numbers::pi * nu) / denominator;
+    const double phase = std::numbers::pi * nu * (kBins - 1) / kBins;
+    return {magnitude * math::Cos(phase), magnitude * math::Sin(phase)};
 }
 
 // The share of a line's energy in the bins the filter keeps: the transform of
@@ -95,7 +99,8 @@ Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, doubl
     double sensitivity = 0;  // what one volt more in a factor can change the result by, at most
     for (const Term& t : terms) {
         highest = std::max(highest, t.power);
-        sensitivity = std::max(sensitivity, t.power * t.coefficient * std::pow(sum, t.power - 1));
+        sensitivity =
+            std::max(sensitivity, t.power * t.coefficient * math::IntegerPower(sum, t.power - 1));
     }
     LineSet factor = x;
     Products products;
@@ -123,7 +128,7 @@ double StrongestNewThirdOrder(const LineSet& products, const LineSet& parents) {
         const bool itself = std::any_of(parents.begin(), parents.end(), [&](const Line& q) {
             return q.origin.recipe == p.origin.recipe;
         });
-        if (!itself) strongest = std::max(strongest, std::abs(p.phasor));
+        if (!itself) strongest = std::max(strongest, math::Abs(p.phasor));
     }
     return strongest;
 }
@@ -163,7 +168,7 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
     LineSet out;
     for (const Line& a : y) {
         for (const Line& l : lo.lines) {
-            if (std::abs(a.phasor) * std::abs(l.phasor) < floor) continue;
+            if (math::Abs(a.phasor) * math::Abs(l.phasor) < floor) continue;
             const int n = l.origin.recipe.counts[static_cast<std::size_t>(base)];
             for (const bool sum : {true, false}) {
                 Line p;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "display/PlotNumbers.h"
+#include "engine/Elementary.h"
 
 namespace quorvane {
 
@@ -111,8 +112,8 @@ double FullScale(double peak) {
     if (!std::isfinite(peak)) return kLargestScale;
     if (peak < kSmallestPeak) peak = kSmallestPeak;
     const double t = peak * 5 / 4;
-    const double e = std::floor(3 * std::log(t) / std::log(10.0) + 0.5) / 3;
-    return RoundScale(std::pow(10.0, e));
+    const double e = std::floor(3 * math::Log(t) / math::Log(10.0) + 0.5) / 3;
+    return RoundScale(math::Exp10(e));
 }
 
 double FreezeMemory::Apply(bool frozen, double computed) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Elementary.h"
 #include "engine/UniformRandom.h"
 #include "engine/Waveform.h"
 
@@ -18,7 +19,7 @@ constexpr double kNoiseScale = 500.0;
 }  // namespace
 
 double SourceAmplitude(double powerDbnW, std::int16_t invert) {
-    return std::sqrt(std::pow(10.0, powerDbnW / 10.0) / 1000000000.0) * 10.0 * 2.0 * (0.5 - invert);
+    return std::sqrt(math::Exp10(powerDbnW / 10.0) / 1000000000.0) * 10.0 * 2.0 * (0.5 - invert);
 }
 
 double ThermalNoiseSigma(double kelvin) {

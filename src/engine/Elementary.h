@@ -14,6 +14,8 @@
 // Building with QUORVANE_LIBM_REFERENCE maps every function back onto the C library; the
 // benchmarks build the tick that way once, to time it against these.
 
+#include <complex>
+
 #ifdef QUORVANE_LIBM_REFERENCE
 #include <cmath>
 #endif
@@ -59,5 +61,21 @@ inline double Hypot(double x, double y) {
 }
 
 #endif
+
+// The magnitude and the angle of a complex number, by the functions above.
+inline double Abs(const std::complex<double>& z) {
+    return Hypot(z.real(), z.imag());
+}
+inline double Arg(const std::complex<double>& z) {
+    return Atan2(z.imag(), z.real());
+}
+
+// x to the power n >= 0 by n - 1 multiplications, left to right.
+inline double IntegerPower(double x, int n) {
+    double r = 1.0;
+    for (int i = 0; i < n; ++i)
+        r = i == 0 ? x : r * x;
+    return r;
+}
 
 }  // namespace quorvane::math
