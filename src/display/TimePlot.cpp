@@ -7,6 +7,7 @@
 
 #include "display/PlotNumbers.h"
 #include "engine/Elementary.h"
+#include "engine/NumberChars.h"
 
 namespace quorvane {
 
@@ -204,7 +205,7 @@ std::string TimeTraceTable(const std::vector<double>& samples) {
         table += '\t';
         // The shortest text that reads back as the same double.
         char number[32];
-        const auto written = std::to_chars(std::begin(number), std::end(number), samples[n]);
+        const auto written = ToChars(std::begin(number), std::end(number), samples[n]);
         table.append(number, written.ptr);
         table += '\n';
     }
