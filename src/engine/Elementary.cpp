@@ -2,12 +2,15 @@
 
 #ifndef QUORVANE_LIBM_REFERENCE
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "engine/BitCast.h"
+
 namespace quorvane::math {
+
+using quorvane::BitCast;
 
 namespace {
 
@@ -50,7 +53,7 @@ Pair TwoProduct(double a, double b) {
 
 // 2^n for n from -1022 to 1023.
 double PowerOfTwo(int n) {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(n + 1023) << 52);
+    return BitCast<double>(static_cast<std::uint64_t>(n + 1023) << 52);
 }
 
 // x * 2^n in steps that stay within the normal range while x does.
@@ -69,7 +72,7 @@ double NearestInteger(double x) {
 }
 
 double Abs(double x) {
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63));
+    return BitCast<double>(BitCast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63));
 }
 
 bool IsNaN(double x) {
@@ -116,7 +119,7 @@ std::uint32_t TwoOverPiWord(int k) {
 // bits of 2/pi, of which only the two bits above the point (the quadrant) and the fraction
 // matter; the bits of 2/pi left out change the fraction by less than 2^-137.
 Reduced ReduceLarge(double x) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = BitCast<std::uint64_t>(x);
     const int e = static_cast<int>(bits >> 52) - 1075;  // x = m * 2^e
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int start = e - 1 > 1 ? e - 1 : 1;  // earlier bits only add multiples of 4
@@ -267,15 +270,15 @@ constexpr double kOneOverOdd[] = {1.0 / 3,  1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 
 
 // log(x) as a pair, for finite x > 0.
 Pair LogPair(double x) {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    std::uint64_t bits = BitCast<std::uint64_t>(x);
     int k = 0;
     if ((bits >> 52) == 0) {  // subnormal: make it normal first
-        bits = std::bit_cast<std::uint64_t>(x * 0x1p54);
+        bits = BitCast<std::uint64_t>(x * 0x1p54);
         k = -54;
     }
     k += static_cast<int>(bits >> 52) - 1023;
-    double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                     (std::uint64_t{1023} << 52));  // [1, 2)
+    double m = BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                               (std::uint64_t{1023} << 52));  // [1, 2)
     if (m > kSqrtHalfUpper) {
         m *= 0.5;
         ++k;
@@ -370,16 +373,16 @@ Pair AtanUnit(Pair t) {
 }
 
 int Exponent(double x) {
-    return static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff) - 1023;
+    return static_cast<int>((BitCast<std::uint64_t>(x) >> 52) & 0x7ff) - 1023;
 }
 
 double CopySign(double magnitude, double sign) {
-    const std::uint64_t s = std::bit_cast<std::uint64_t>(sign) & (std::uint64_t{1} << 63);
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(Abs(magnitude)) | s);
+    const std::uint64_t s = BitCast<std::uint64_t>(sign) & (std::uint64_t{1} << 63);
+    return BitCast<double>(BitCast<std::uint64_t>(Abs(magnitude)) | s);
 }
 
 bool SignBit(double x) {
-    return (std::bit_cast<std::uint64_t>(x) >> 63) != 0;
+    return (BitCast<std::uint64_t>(x) >> 63) != 0;
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
 #include <vector>
+#include "engine/BitCast.h"
 
 namespace quorvane {
 
@@ -217,7 +219,7 @@ struct Parts {
 };
 
 Parts Decompose(double x) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = BitCast<std::uint64_t>(x);
     const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     if (biased == 0) return {(bits >> 63) != 0, fraction, -1074};
@@ -324,7 +326,7 @@ std::to_chars_result Write(char* first, char* last, const std::string& text) {
 // "inf", "-inf", "nan" or "-nan" for a value that is not finite, else empty.
 std::string NonFinite(double x) {
     const Parts p = Decompose(x);
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = BitCast<std::uint64_t>(x);
     if (((bits >> 52) & 0x7ff) != 0x7ff) return {};
     const bool nan = (bits & ((std::uint64_t{1} << 52) - 1)) != 0;
     return std::string(p.negative ? "-" : "") + (nan ? "nan" : "inf");
@@ -465,10 +467,10 @@ double RoundToDouble(std::uint64_t q, int exponent, bool sticky, bool& overflow)
             overflow = true;
             return std::numeric_limits<double>::infinity();
         }
-        return std::bit_cast<double>((static_cast<std::uint64_t>(e + 1023) << 52) |
-                                     (kept & ((std::uint64_t{1} << 52) - 1)));
+        return BitCast<double>((static_cast<std::uint64_t>(e + 1023) << 52) |
+                               (kept & ((std::uint64_t{1} << 52) - 1)));
     }
-    return std::bit_cast<double>(kept);  // subnormal, or the smallest normal after a carry
+    return BitCast<double>(kept);  // subnormal, or the smallest normal after a carry
 }
 
 bool MatchWord(const char*& p, const char* last, const char* word) {
