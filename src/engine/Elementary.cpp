@@ -231,26 +231,34 @@ constexpr double kInverseFactorial[] = {
     0x1.6827863b97d97p-53,
 };
 
-// sin(r.hi + r.lo) for |r| <= about pi/4: r + r^3 * S(r^2), series to r^17.
+// S(z) with sin(r) = r + r^3 S(r^2) to 2^-57 for |r| <= pi/4 + 0.001 (a polynomial fitted
+// at Chebyshev nodes), highest power first.
+constexpr double kSinCoefficients[] = {
+    -0x1.ab159dc3b3c21p-41, 0x1.61217b49ad79ap-33, -0x1.ae64540e0633bp-26, 0x1.71de3a545dd92p-19,
+    -0x1.a01a01a019921p-13, 0x1.1111111111110p-7,  -0x1.5555555555555p-3};
+// C(z) with cos(r) = 1 - r^2/2 + r^4 C(r^2) to 2^-59, likewise.
+constexpr double kCosCoefficients[] = {-0x1.907b9fa75dee8p-37, 0x1.1eeb661c764f3p-29,
+                                       -0x1.27e4fa1529574p-22, 0x1.a01a019f4c9c5p-16,
+                                       -0x1.6c16c16c1695ep-10, 0x1.5555555555555p-5};
+
+// sin(r.hi + r.lo) for |r| <= about pi/4.
 double SinKernel(Pair r) {
     const double z = r.hi * r.hi;
-    // S = -1/3! + z/5! - z^2/7! + ... + z^7/17!
-    double s = kInverseFactorial[17];
-    for (int k = 15; k >= 3; k -= 2)
-        s = (k % 4 == 3 ? -kInverseFactorial[k] : kInverseFactorial[k]) + z * s;
+    double s = kSinCoefficients[0];
+    for (int k = 1; k < 7; ++k)
+        s = kSinCoefficients[k] + z * s;
     return r.hi + (z * r.hi * s + (r.lo - 0.5 * z * r.lo));
 }
 
-// cos(r.hi + r.lo) for |r| <= about pi/4: 1 - r^2/2 + r^4 * C(r^2), series to r^18, with the
-// rounding of 1 - r^2/2 carried separately.
+// cos(r.hi + r.lo) for |r| <= about pi/4, with the rounding of r^2 and of 1 - r^2/2 carried
+// separately.
 double CosKernel(Pair r) {
     const Pair w = TwoProduct(r.hi, r.hi);
     const double hz = 0.5 * w.hi;
     const double t = 1.0 - hz;
-    // C = 1/4! - z/6! + z^2/8! - ... - z^7/18!
-    double c = -kInverseFactorial[18];
-    for (int k = 16; k >= 4; k -= 2)
-        c = (k % 4 == 0 ? kInverseFactorial[k] : -kInverseFactorial[k]) + w.hi * c;
+    double c = kCosCoefficients[0];
+    for (int k = 1; k < 6; ++k)
+        c = kCosCoefficients[k] + w.hi * c;
     return t + (((1.0 - t) - hz) + (w.hi * w.hi * c - 0.5 * w.lo - r.hi * r.lo));
 }
 
@@ -268,6 +276,23 @@ constexpr double kTwoOverOdd[] = {2.0 / 3,  2.0 / 5,  2.0 / 7,  2.0 / 9,  2.0 / 
 constexpr double kOneOverOdd[] = {1.0 / 3,  1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
                                   1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
 
+// log(j/16) for j = 11..23.
+constexpr Pair kLogOfSixteenths[] = {
+    {-0x1.7fafa3bd8151cp-2, 0x1.219024acd3b77p-58},
+    {-0x1.269621134db92p-2, -0x1.e0efadd9db02bp-56},
+    {-0x1.a93ed3c8ad9e3p-3, -0x1.bcafa9de97203p-57},
+    {-0x1.1178e8227e47cp-3, 0x1.0e63a5f01c691p-58},
+    {-0x1.08598b59e3a07p-4, 0x1.dd7009902bf32p-58},
+    {0.0, 0.0},
+    {0x1.f0a30c01162a6p-5, 0x1.85f325c5bbacdp-59},
+    {0x1.e27076e2af2e6p-4, -0x1.61578001e0162p-60},
+    {0x1.5ff3070a793d4p-3, -0x1.bc60efafc6f6ep-58},
+    {0x1.c8ff7c79a9a22p-3, -0x1.4f689f8434012p-57},
+    {0x1.1675cababa60ep-2, 0x1.ce63eab883717p-61},
+    {0x1.4618bc21c5ec2p-2, 0x1.f42decdeccf1dp-56},
+    {0x1.739d7f6bbd007p-2, -0x1.8c76ceb014b04p-56},
+};
+
 // log(x) as a pair, for finite x > 0.
 Pair LogPair(double x) {
     std::uint64_t bits = BitCast<std::uint64_t>(x);
@@ -283,21 +308,26 @@ Pair LogPair(double x) {
         m *= 0.5;
         ++k;
     }
-    // log(m) = 2 atanh(s), s = f / (2 + f), |s| <= 0.1716.
-    const double f = m - 1.0;
-    const Pair u = FastTwoSum(2.0, f);
-    const double sHi = f / u.hi;
+    // m within 1/32 of c = j/16: log(m) = log(c) + 2 atanh(s), s = (m - c) / (m + c), |s| < 0.023.
+    const double j = NearestInteger(m * 16.0);
+    const double c = j * 0.0625;
+    const double d = m - c;  // exact
+    const Pair u = TwoSum(m, c);
+    const double inverse = 1.0 / u.hi;
+    const double sHi = d * inverse;
     const Pair q = TwoProduct(sHi, u.hi);
-    const double sLo = (((f - q.hi) - q.lo) - sHi * u.lo) / u.hi;
+    const double sLo = (((d - q.hi) - q.lo) - sHi * u.lo) * inverse;
     const double z = sHi * sHi;
-    // 2/3 + z (2/5 + ... + z 2/23)
-    double series = kTwoOverOdd[10];
-    for (int j = 9; j >= 0; --j)
-        series = kTwoOverOdd[j] + z * series;
+    // 2/3 + z (2/5 + ... + z 2/13)
+    double series = kTwoOverOdd[5];
+    for (int i = 4; i >= 0; --i)
+        series = kTwoOverOdd[i] + z * series;
     const double tail = sHi * z * series;
+    const Pair logC = kLogOfSixteenths[static_cast<int>(j) - 11];
     const double kd = static_cast<double>(k);
-    const Pair a = TwoSum(kd * kLn2Hi, 2.0 * sHi);
-    return FastTwoSum(a.hi, a.lo + ((2.0 * sLo + tail) + kd * kLn2Lo));
+    const Pair a = TwoSum(kd * kLn2Hi, logC.hi);
+    const Pair b = TwoSum(a.hi, 2.0 * sHi);
+    return FastTwoSum(b.hi, (a.lo + b.lo) + (((logC.lo + 2.0 * sLo) + tail) + kd * kLn2Lo));
 }
 
 // ---- 10^x ----

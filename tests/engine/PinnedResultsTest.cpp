@@ -35,23 +35,23 @@ using Picked = std::array<double, kPicked.size()>;
 constexpr std::array<Picked, 5> kSamples = {{
     {0x1.ff3d26a57734ap-13, 0x1.d6f84e105bbfap-13, 0x1.69abb23aa5768p-13, 0x1.5e0797dccb1dep-12,
      0x1.504ab3b74bf9fp-12, 0x1.90f6e5b829c94p-12},
-    {0x1.d556486c80137p-13, 0x1.c266e2f30adcap-13, 0x1.65df5a6b03965p-13, 0x1.b7deedb00c107p-13,
-     0x1.d622c91d516fap-13, 0x1.a3b98595e1b8bp-13},
+    {0x1.d556486c80136p-13, 0x1.c266e2f30adcap-13, 0x1.65df5a6b03965p-13, 0x1.b7deedb00c107p-13,
+     0x1.d622c91d516fcp-13, 0x1.a3b98595e1b8bp-13},
     {0x1.77f3878d7c5d0p-11, 0x1.6be8f617f3016p-11, 0x1.1cdef6fc3c199p-11, 0x1.677cb8d6054cbp-11,
-     0x1.818996fd93c62p-11, 0x1.4aec594037722p-11},
+     0x1.818996fd93c64p-11, 0x1.4aec594037722p-11},
     {0x1.27b85eb2c7858p-9, 0x1.025eaa1a90092p-9, 0x1.0ac90d2a26d34p-10, -0x1.5e233e36a9c85p-12,
-     0x1.72d54b9a2508bp-11, -0x1.dbef9fee614dcp-11},
+     0x1.72d54b9a2508ep-11, -0x1.dbef9fee614dcp-11},
     {0x1.27ed5c39b891cp-8, 0x1.0272d4b0ee3b8p-8, 0x1.0a84a9b3ef1aap-9, -0x1.5d273b25df5cbp-11,
-     0x1.724e5cc80a7ccp-10, 0x1.da3d384d5779bp-10},
+     0x1.724e5cc80a7cfp-10, 0x1.da3d384d5779bp-10},
 }};
 constexpr double kPout = 0x1.ace52d60212ccp-24;
 
 // Real and imaginary parts of bins 0, 1, 512, 4095, 4096 and 7680 of the antenna signal.
 constexpr std::array<int, 6> kBins = {0, 1, 512, 4095, 4096, 7680};
 constexpr std::array<double, 12> kSpectrum = {0x1.1c75c96a16b9cp-14,  0x0.0p+0,
-                                              -0x1.91f9f631576b1p-13, 0x1.ca79bbec88300p-13,
+                                              -0x1.91f9f631576afp-13, 0x1.ca79bbec88302p-13,
                                               0x1.4bacd7587f496p+0,   0x1.79a8736e58aabp-11,
-                                              -0x1.b0d0277cbf9eep-14, 0x1.4c896224875a9p-13,
+                                              -0x1.b0d0277cbf9ecp-14, 0x1.4c896224875a8p-13,
                                               -0x1.b82b24889f519p-12, 0x0.0p+0,
                                               0x1.4bacd7587f493p+0,   -0x1.79a8736e4f1abp-11};
 

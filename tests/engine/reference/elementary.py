@@ -148,11 +148,20 @@ INVERSE_FACTORIAL = [float.fromhex(h) for h in (
     "0x1.952c77030ad4ap-49", "0x1.6827863b97d97p-53")]
 
 
+SIN_COEFFICIENTS = [float.fromhex(h) for h in (
+    "-0x1.ab159dc3b3c21p-41", "0x1.61217b49ad79ap-33", "-0x1.ae64540e0633bp-26",
+    "0x1.71de3a545dd92p-19", "-0x1.a01a01a019921p-13", "0x1.1111111111110p-7",
+    "-0x1.5555555555555p-3")]
+COS_COEFFICIENTS = [float.fromhex(h) for h in (
+    "-0x1.907b9fa75dee8p-37", "0x1.1eeb661c764f3p-29", "-0x1.27e4fa1529574p-22",
+    "0x1.a01a019f4c9c5p-16", "-0x1.6c16c16c1695ep-10", "0x1.5555555555555p-5")]
+
+
 def _sin_kernel(hi, lo):
     z = hi * hi
-    s = INVERSE_FACTORIAL[17]
-    for k in range(15, 2, -2):
-        s = (-INVERSE_FACTORIAL[k] if k % 4 == 3 else INVERSE_FACTORIAL[k]) + z * s
+    s = SIN_COEFFICIENTS[0]
+    for c in SIN_COEFFICIENTS[1:]:
+        s = c + z * s
     return hi + (z * hi * s + (lo - 0.5 * z * lo))
 
 
@@ -160,9 +169,9 @@ def _cos_kernel(hi, lo):
     wh, wl = _two_product(hi, hi)
     hz = 0.5 * wh
     t = 1.0 - hz
-    c = -INVERSE_FACTORIAL[18]
-    for k in range(16, 3, -2):
-        c = (INVERSE_FACTORIAL[k] if k % 4 == 0 else -INVERSE_FACTORIAL[k]) + wh * c
+    c = COS_COEFFICIENTS[0]
+    for k in COS_COEFFICIENTS[1:]:
+        c = k + wh * c
     return t + (((1.0 - t) - hz) + (wh * wh * c - 0.5 * wl - hi * lo))
 
 
@@ -198,6 +207,20 @@ LN2_HI = float.fromhex("0x1.62e42fefa2p-1")
 LN2_LO = float.fromhex("0x1.9ef35793c7673p-41")
 SQRT2 = float.fromhex("0x1.6a09e667f3bcdp+0")
 TWO_OVER_ODD = [2.0 / n for n in range(3, 24, 2)]
+LOG_OF_SIXTEENTHS = [(float.fromhex(h), float.fromhex(l)) for h, l in (
+    ("-0x1.7fafa3bd8151cp-2", "0x1.219024acd3b77p-58"),
+    ("-0x1.269621134db92p-2", "-0x1.e0efadd9db02bp-56"),
+    ("-0x1.a93ed3c8ad9e3p-3", "-0x1.bcafa9de97203p-57"),
+    ("-0x1.1178e8227e47cp-3", "0x1.0e63a5f01c691p-58"),
+    ("-0x1.08598b59e3a07p-4", "0x1.dd7009902bf32p-58"),
+    ("0x0p+0", "0x0p+0"),
+    ("0x1.f0a30c01162a6p-5", "0x1.85f325c5bbacdp-59"),
+    ("0x1.e27076e2af2e6p-4", "-0x1.61578001e0162p-60"),
+    ("0x1.5ff3070a793d4p-3", "-0x1.bc60efafc6f6ep-58"),
+    ("0x1.c8ff7c79a9a22p-3", "-0x1.4f689f8434012p-57"),
+    ("0x1.1675cababa60ep-2", "0x1.ce63eab883717p-61"),
+    ("0x1.4618bc21c5ec2p-2", "0x1.f42decdeccf1dp-56"),
+    ("0x1.739d7f6bbd007p-2", "-0x1.8c76ceb014b04p-56"))]
 
 
 def log(x):
@@ -217,19 +240,24 @@ def log(x):
     if m > SQRT2:
         m *= 0.5
         k += 1
-    f = m - 1.0
-    uh, ul = _fast_two_sum(2.0, f)
-    s_hi = f / uh
+    j = _nearest_integer(m * 16.0)
+    c = j * 0.0625
+    d = m - c
+    uh, ul = _two_sum(m, c)
+    inverse = 1.0 / uh
+    s_hi = d * inverse
     qh, ql = _two_product(s_hi, uh)
-    s_lo = (((f - qh) - ql) - s_hi * ul) / uh
+    s_lo = (((d - qh) - ql) - s_hi * ul) * inverse
     z = s_hi * s_hi
-    series = TWO_OVER_ODD[10]
-    for j in range(9, -1, -1):
-        series = TWO_OVER_ODD[j] + z * series
+    series = TWO_OVER_ODD[5]
+    for i in range(4, -1, -1):
+        series = TWO_OVER_ODD[i] + z * series
     tail = s_hi * z * series
+    log_c_hi, log_c_lo = LOG_OF_SIXTEENTHS[int(j) - 11]
     kd = float(k)
-    ah, al = _two_sum(kd * LN2_HI, 2.0 * s_hi)
-    hi, lo = _fast_two_sum(ah, al + ((2.0 * s_lo + tail) + kd * LN2_LO))
+    ah, al = _two_sum(kd * LN2_HI, log_c_hi)
+    bh, bl = _two_sum(ah, 2.0 * s_hi)
+    hi, lo = _fast_two_sum(bh, (al + bl) + (((log_c_lo + 2.0 * s_lo) + tail) + kd * LN2_LO))
     return hi + lo
 
 
