@@ -325,8 +325,9 @@ Pair LogPair(double x) {
     const double tail = sHi * z * series;
     const Pair logC = kLogOfSixteenths[static_cast<int>(j) - 11];
     const double kd = static_cast<double>(k);
-    const Pair a = TwoSum(kd * kLn2Hi, logC.hi);
-    const Pair b = TwoSum(a.hi, 2.0 * sHi);
+    // |k ln 2| > |log c| unless k = 0, and |log c| > |2 s| unless c = 1: the sums are exact.
+    const Pair a = FastTwoSum(kd * kLn2Hi, logC.hi);
+    const Pair b = FastTwoSum(a.hi, 2.0 * sHi);
     return FastTwoSum(b.hi, (a.lo + b.lo) + (((logC.lo + 2.0 * sLo) + tail) + kd * kLn2Lo));
 }
 

@@ -255,8 +255,8 @@ def log(x):
     tail = s_hi * z * series
     log_c_hi, log_c_lo = LOG_OF_SIXTEENTHS[int(j) - 11]
     kd = float(k)
-    ah, al = _two_sum(kd * LN2_HI, log_c_hi)
-    bh, bl = _two_sum(ah, 2.0 * s_hi)
+    ah, al = _fast_two_sum(kd * LN2_HI, log_c_hi)
+    bh, bl = _fast_two_sum(ah, 2.0 * s_hi)
     hi, lo = _fast_two_sum(bh, (al + bl) + (((log_c_lo + 2.0 * s_lo) + tail) + kd * LN2_LO))
     return hi + lo
 
