@@ -4,7 +4,6 @@
 #include <bit>
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -60,7 +59,8 @@ class Big {
 
     int BitLength() const {
         if (limbs_.empty()) return 0;
-        return 32 * static_cast<int>(limbs_.size() - 1) + std::bit_width(limbs_.back());
+        return 32 * static_cast<int>(limbs_.size() - 1) +
+               static_cast<int>(std::bit_width(limbs_.back()));
     }
 
     void MultiplyAdd(std::uint32_t factor, std::uint32_t add = 0) {
@@ -319,7 +319,7 @@ std::string Fixed(const std::string& digits, int point, int decimals) {
 std::to_chars_result Write(char* first, char* last, const std::string& text) {
     if (last - first < static_cast<std::ptrdiff_t>(text.size()))
         return {last, std::errc::value_too_large};
-    std::memcpy(first, text.data(), text.size());
+    std::copy(text.begin(), text.end(), first);
     return {first + text.size(), std::errc{}};
 }
 
@@ -356,8 +356,8 @@ Exact ShortestDigits(const Parts& p) {
     // Scale so that 1/10 <= (r + up) / s < 1 (or <= 1 when the upper bound reads back).
     int point = 0;
     // An estimate of log10(x) from its bit length, then exact corrections.
-    const int bits = std::bit_width(p.mantissa) + p.exponent;  // x < 2^bits
-    const int estimate = (bits * 78913) >> 18;                 // floor(bits * log10(2))
+    const int bits = static_cast<int>(std::bit_width(p.mantissa)) + p.exponent;  // x < 2^bits
+    const int estimate = (bits * 78913) >> 18;  // floor(bits * log10(2))
     if (estimate > 0) {
         s.MultiplyByPowerOfTen(estimate);
     } else if (estimate < 0) {
