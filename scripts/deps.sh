@@ -17,8 +17,9 @@ package_tools=(
 # virtual X server).
 test_tools=(
   locales qt6-qpa-plugins fonts-dejavu-core
-  libgtest-dev libbenchmark-dev libfftw3-dev
+  libgtest-dev libbenchmark-dev libfftw3-dev libmpfr-dev
   clang libclang-rt-14-dev clang-format-14 clang-tidy-14
+  g++-aarch64-linux-gnu qemu-user emscripten
   desktop-file-utils appstream xvfb x11-utils
 )
 

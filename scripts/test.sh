@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every check, and fails when any of them fails:
 # - everything built with every warning an error, and all tests run;
+# - the golden numbers, bit for bit, without FMA, on aarch64 and in WebAssembly;
 # - the Debian package made from that build and checked;
 # - all tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
 # - the kept fuzz findings and a short fuzzing run of each target;
@@ -10,6 +11,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh -DQUORVANE_WERROR=ON
 (cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+bash scripts/golden.sh
 bash scripts/package.sh build
 bash scripts/check-package.sh
 bash scripts/test-sanitized.sh

@@ -5,6 +5,7 @@
 #include "access/TextWrap.h"
 #include "display/PlotNumbers.h"
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "panels/NumberText.h"
 #include "panels/StageTexts.h"
 #include "window/Architecture.h"
@@ -17,7 +18,7 @@ constexpr std::string_view kKiloHertzNote =
     " Numbers up to 40 are MHz; numbers above 40 are taken as kHz (500 means 500 kHz).";
 
 double Dbm(double watts) {
-    return 10.0 * std::log10(watts) + 30.0;
+    return 10.0 * math::Log10(watts) + 30.0;
 }
 
 // What 290 K gives here, and why it is not k T over the 40 MHz the samples hold.

@@ -11,6 +11,7 @@
 #include "analysis/OriginWords.h"
 #include "analysis/StageEffects.h"
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "engine/StageModel.h"
 #include "engine/Waveform.h"
 
@@ -159,7 +160,7 @@ std::vector<BinGroup> BinGroups(const LineSet& lines) {
         groups.back().watts += LineWatts(line);
     }
     for (BinGroup& g : groups) {
-        std::sort(g.members.begin(), g.members.end(), [](const Line* a, const Line* b) {
+        std::stable_sort(g.members.begin(), g.members.end(), [](const Line* a, const Line* b) {
             return std::norm(a->phasor) > std::norm(b->phasor);
         });
     }
@@ -169,7 +170,7 @@ std::vector<BinGroup> BinGroups(const LineSet& lines) {
 PredictedLine Listed(const BinGroup& group, const Naming& naming) {
     PredictedLine listed;
     listed.frequencyMHz = group.members.front()->mhz;
-    listed.phase = std::arg(group.members.front()->phasor);
+    listed.phase = math::Arg(group.members.front()->phasor);
     listed.watts = group.watts;
     int more = 0;
     auto addWords = [&](const Origin& o) {
@@ -196,8 +197,8 @@ PredictedLine Listed(const BinGroup& group, const Naming& naming) {
 // strongest.
 std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& naming) {
     std::vector<BinGroup> groups = BinGroups(lines);
-    std::sort(groups.begin(), groups.end(),
-              [](const BinGroup& a, const BinGroup& b) { return a.watts > b.watts; });
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const BinGroup& a, const BinGroup& b) { return a.watts > b.watts; });
     std::vector<PredictedLine> listed;
     for (const BinGroup& g : groups) {
         if (g.watts < kListedPower * groups.front().watts) break;
@@ -207,7 +208,7 @@ std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& namin
 }
 
 double Decibels(double ratio) {
-    return 10.0 * std::log10(ratio);
+    return 10.0 * math::Log10(ratio);
 }
 
 // Follows the lines and the noise along the chain, stage by stage, in the engine's order.
@@ -289,7 +290,7 @@ class Predictor {
         const double sum = AmplitudeSum(x);
         double reach = 0;
         for (const Term& t : terms)
-            reach += t.power > 0 ? std::abs(t.coefficient) * std::pow(sum, t.power) : 0.0;
+            reach += t.power > 0 ? std::abs(t.coefficient) * math::IntegerPower(sum, t.power) : 0.0;
         // Once the prediction is only a guide, the noise's finer shape is not worth the work.
         if (!(reach > kFlatSlope) || nonlinear_) return slope;
         slope.flat = false;

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "analysis/StageEffects.h"
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 
 namespace quorvane::analysis {
@@ -76,7 +77,7 @@ double LeakBound(const Line& line, const std::vector<long>& kept) {
     if (above != kept.begin())
         d = std::min(d, std::abs(beta - static_cast<double>(*std::prev(above))));
     d = std::max(d, 0.5);
-    const double s = std::sin(std::numbers::pi * beta);
+    const double s = math::Sin(std::numbers::pi * beta);
     return LineWatts(line) * s * s / (std::numbers::pi * std::numbers::pi) * 4.0 / d;
 }
 
@@ -85,8 +86,8 @@ class Denominator {
   public:
     Denominator(double nu, long first) {
         const double angle = std::numbers::pi * (nu - static_cast<double>(first)) / kBins;
-        s_ = std::sin(angle);
-        c_ = std::cos(angle);
+        s_ = math::Sin(angle);
+        c_ = math::Cos(angle);
     }
     double Value() const { return s_; }
     void Next() {
@@ -96,8 +97,8 @@ class Denominator {
     }
 
   private:
-    static inline const double kCos = std::cos(std::numbers::pi / kBins);
-    static inline const double kSin = std::sin(std::numbers::pi / kBins);
+    static inline const double kCos = math::Cos(std::numbers::pi / kBins);
+    static inline const double kSin = math::Sin(std::numbers::pi / kBins);
     double s_ = 0, c_ = 1;
 };
 
@@ -108,9 +109,9 @@ class Transform {
   public:
     explicit Transform(const Line& line) : beta_(line.mhz / kBinMHz), line_(line.phasor) {
         constexpr double kPhase = std::numbers::pi * (kBins - 1) / kBins;
-        const double s = std::sin(std::numbers::pi * beta_);
-        up_ = line.phasor / 2.0 * s * std::polar(1.0, kPhase * beta_);
-        down_ = std::conj(line.phasor) / 2.0 * -s * std::polar(1.0, -kPhase * beta_);
+        const double s = math::Sin(std::numbers::pi * beta_);
+        up_ = line.phasor / 2.0 * s * math::UnitPhasor(kPhase * beta_);
+        down_ = std::conj(line.phasor) / 2.0 * -s * math::UnitPhasor(-kPhase * beta_);
         exactBin_ = s == 0;
     }
     double Beta() const { return beta_; }
@@ -131,11 +132,11 @@ class Transform {
     // One half's value in bin k; on the bin itself, its limit N e^(-i pi k/N) times A/2.
     std::complex<double> Term(std::complex<double> half, double nu, long k) const {
         const double denominator =
-            std::sin(std::numbers::pi * (nu - static_cast<double>(k)) / kBins);
+            math::Sin(std::numbers::pi * (nu - static_cast<double>(k)) / kBins);
         if (std::abs(denominator) > 1e-12) return half / denominator;
         const double kd = static_cast<double>(Wrap(k));
         const std::complex<double> a = nu == beta_ ? line_ / 2.0 : std::conj(line_) / 2.0;
-        return a * static_cast<double>(kBins) * std::polar(1.0, -std::numbers::pi * kd / kBins);
+        return a * static_cast<double>(kBins) * math::UnitPhasor(-std::numbers::pi * kd / kBins);
     }
 
     double beta_;

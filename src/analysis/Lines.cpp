@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/Elementary.h"
+
 namespace quorvane::analysis {
 
 bool Recipe::IsZero() const {
@@ -59,7 +61,7 @@ bool OnBinCentre(double mhz) {
 }
 
 double LineWatts(const Line& line) {
-    const double a = std::abs(line.phasor);
+    const double a = math::Abs(line.phasor);
     return AtDcOrNyquist(line.mhz) ? a * a / 50.0 : a * a / 100.0;
 }
 
@@ -71,10 +73,10 @@ constexpr double kBeatReach = 16;
 
 // The mean of e^(2 pi i nu n / N) over the buffer's samples n = 0 .. N-1.
 std::complex<double> Kernel(double nu) {
-    const double denominator = kBufferBins * std::sin(std::numbers::pi * nu / kBufferBins);
+    const double denominator = kBufferBins * math::Sin(std::numbers::pi * nu / kBufferBins);
     const double phase = std::numbers::pi * nu * (kBufferBins - 1) / kBufferBins;
-    if (std::abs(denominator) < 1e-12) return std::polar(1.0, phase);
-    return std::polar(1.0, phase) * (std::sin(std::numbers::pi * nu) / denominator);
+    if (std::abs(denominator) < 1e-12) return math::UnitPhasor(phase);
+    return math::UnitPhasor(phase) * (math::Sin(std::numbers::pi * nu) / denominator);
 }
 
 // Twice the mean of Re(A e^(i a n)) Re(B e^(i b n)): Re(A conj(B) K(a - b) + A B K(a + b)).
@@ -103,7 +105,7 @@ double BufferWatts(const LineSet& lines) {
 double Strongest(const LineSet& lines) {
     double strongest = 0;
     for (const Line& l : lines) {
-        const double a = std::abs(l.phasor);
+        const double a = math::Abs(l.phasor);
         if (std::isfinite(a)) strongest = std::max(strongest, a);
     }
     return strongest;
@@ -112,7 +114,7 @@ double Strongest(const LineSet& lines) {
 double AmplitudeSum(const LineSet& lines) {
     double sum = 0;
     for (const Line& l : lines)
-        sum += std::abs(l.phasor);
+        sum += math::Abs(l.phasor);
     return sum;
 }
 
@@ -131,7 +133,7 @@ void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
 
 // Adds the lines [first, last) of one frequency into one line.
 Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
-    std::sort(first, last, [](const Line& a, const Line& b) {
+    std::stable_sort(first, last, [](const Line& a, const Line& b) {
         return std::norm(a.phasor) > std::norm(b.phasor);
     });
     Line merged = std::move(*first);
@@ -164,8 +166,8 @@ void Normalise(LineSet& lines, double floor) {
                                           !std::isfinite(l.phasor.imag()) || !std::isfinite(l.mhz);
                                }),
                 lines.end());
-    std::sort(lines.begin(), lines.end(),
-              [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
     LineSet merged;
     merged.reserve(lines.size());
     for (auto first = lines.begin(); first != lines.end();) {
@@ -175,7 +177,7 @@ void Normalise(LineSet& lines, double floor) {
         Line line = last - first == 1 ? std::move(*first) : MergeGroup(first, last);
         // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
         if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
-        if (std::abs(line.phasor) >= floor && std::abs(line.phasor) > 0)
+        if (math::Abs(line.phasor) >= floor && math::Abs(line.phasor) > 0)
             merged.push_back(std::move(line));
         first = last;
     }
@@ -184,13 +186,15 @@ void Normalise(LineSet& lines, double floor) {
 
 double KeepStrongest(LineSet& lines, std::size_t count) {
     if (lines.size() <= count) return 0;
-    std::nth_element(
-        lines.begin(), lines.begin() + static_cast<long>(count), lines.end(),
-        [](const Line& a, const Line& b) { return std::norm(a.phasor) > std::norm(b.phasor); });
-    const double left = std::abs(lines[count].phasor);
+    // A stable sort, not a selection: which of equally strong lines stay is then the same
+    // with every standard library.
+    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+        return std::norm(a.phasor) > std::norm(b.phasor);
+    });
+    const double left = math::Abs(lines[count].phasor);
     lines.resize(count);
-    std::sort(lines.begin(), lines.end(),
-              [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
     return left;
 }
 
@@ -201,7 +205,7 @@ std::vector<const Line*> ByAmplitude(const LineSet& lines) {
     sorted.reserve(lines.size());
     for (const Line& l : lines)
         sorted.push_back(&l);
-    std::sort(sorted.begin(), sorted.end(), [](const Line* a, const Line* b) {
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Line* a, const Line* b) {
         return std::norm(a->phasor) > std::norm(b->phasor);
     });
     return sorted;
@@ -233,10 +237,10 @@ LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, in
     const std::vector<const Line*> sb = ByAmplitude(b);
     LineSet products;
     for (const Line* x : sa) {
-        const double ax = std::abs(x->phasor);
+        const double ax = math::Abs(x->phasor);
         for (const Line* y : sb) {
             // A product with a DC level lands twice on one frequency, hence the full product.
-            if (ax * std::abs(y->phasor) < floor) break;
+            if (ax * math::Abs(y->phasor) < floor) break;
             products.push_back(Product(*x, *y, true, order, stage));
             products.push_back(Product(*x, *y, false, order, stage));
         }

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <vector>
 
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 #include "engine/StageModel.h"
 #include "engine/Waveform.h"
@@ -63,7 +64,8 @@ LineSet PeriodLines(const std::vector<double>& signs, int p, double loMHz, int m
     const int inverse = InverseModulo(cycles, p);
     std::vector<std::complex<double>> twiddle(static_cast<std::size_t>(p));
     for (int m = 0; m < p; ++m)
-        twiddle[static_cast<std::size_t>(m)] = std::polar(1.0, -2.0 * std::numbers::pi * m / p);
+        twiddle[static_cast<std::size_t>(m)] = std::complex<double>(
+            math::Cos(-2.0 * std::numbers::pi * m / p), math::Sin(-2.0 * std::numbers::pi * m / p));
     LineSet lines;
     for (int j = 0; j <= p / 2; ++j) {
         std::complex<double> sum = 0;
@@ -73,7 +75,7 @@ LineSet PeriodLines(const std::vector<double>& signs, int p, double loMHz, int m
         sum /= static_cast<double>(p);
         const bool single = j == 0 || 2 * j == p;  // DC and 40 MHz have no mirror partner
         const std::complex<double> phasor = single ? sum : 2.0 * sum;
-        if (std::abs(phasor) < 1e-12) continue;
+        if (math::Abs(phasor) < 1e-12) continue;
         int harmonic = static_cast<int>((static_cast<long>(j) * inverse) % p);
         if (harmonic > p / 2) harmonic -= p;
         lines.push_back(LoLine(j * kSamplingMHz / p, phasor, mixer, harmonic));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 
 namespace quorvane::analysis {
@@ -74,7 +75,7 @@ void NoiseDensity::Mix(const LineSet& lo, double meanSquare, NoiseDensity* overl
     std::vector<double>* roots = overlap ? &rootSums : nullptr;
     double shifted = 0;
     for (const Line& line : lo) {
-        const double a = std::abs(line.phasor);
+        const double a = math::Abs(line.phasor);
         const double shift = line.mhz / kBinMHz;
         if (AtDcOrNyquist(line.mhz)) {
             if (a * a < kWeakestShift * meanSquare) continue;

@@ -11,6 +11,7 @@
 #include "analysis/OriginWords.h"
 #include "analysis/StageEffects.h"
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "engine/StageModel.h"
 #include "engine/Waveform.h"
 
@@ -151,7 +152,7 @@ struct CarriedBand {
 };
 
 double Decibels(double ratio) {
-    return 10.0 * std::log10(ratio);
+    return 10.0 * math::Log10(ratio);
 }
 
 class Walker {
@@ -278,7 +279,7 @@ class Walker {
             for (const bool sum : {true, false}) {
                 double mhz = sum ? line_.mhz + l.mhz : line_.mhz - l.mhz;
                 const bool turned = FoldMHz(mhz);
-                const double amplitude = std::abs(l.phasor);
+                const double amplitude = math::Abs(l.phasor);
                 if (std::abs(mhz - chosen.mhz) < kSameFrequencyMHz && amplitude > strongest) {
                     strongest = amplitude;
                     mirrored = turned;

@@ -5,6 +5,7 @@
 #include "access/TextWrap.h"
 #include "analysis/Lines.h"
 #include "display/PlotNumbers.h"
+#include "engine/Elementary.h"
 #include "engine/ReceiverEngine.h"
 #include "panels/NumberText.h"
 #include "window/TestPointNames.h"
@@ -19,7 +20,7 @@ constexpr const char* kNoBreakSpace = "\u00a0";
 constexpr const char* kNonlinearWarning = "(nonlinear: the prediction is only a guide)";
 
 std::string Dbm(double watts) {
-    return FormatFixed(10.0 * std::log10(watts) + 30.0, 1) + " dBm";
+    return FormatFixed(10.0 * math::Log10(watts) + 30.0, 1) + " dBm";
 }
 
 std::string LineLevel(const PredictedLine& line) {
@@ -54,7 +55,7 @@ std::string Ratio(double x) {
 }
 
 std::string Db(double ratio) {
-    return FormatFixed(10.0 * std::log10(ratio), 1) + " dB";
+    return FormatFixed(10.0 * math::Log10(ratio), 1) + " dB";
 }
 
 // The other contributions to the wanted line's bin, by their origins.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <numbers>
 
+#include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 #include "engine/Waveform.h"
 
@@ -24,7 +25,7 @@ double Reach(const std::vector<Term>& terms, double amplitudeSum, int j) {
     double reach = 0;
     for (const Term& t : terms) {
         if (t.power >= j)
-            reach = std::max(reach, t.coefficient * std::pow(amplitudeSum, t.power - j));
+            reach = std::max(reach, t.coefficient * math::IntegerPower(amplitudeSum, t.power - j));
     }
     return reach;
 }
@@ -46,7 +47,8 @@ Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, doubl
     double sensitivity = 0;  // what one volt more in a factor can change the result by, at most
     for (const Term& t : terms) {
         highest = std::max(highest, t.power);
-        sensitivity = std::max(sensitivity, t.power * t.coefficient * std::pow(sum, t.power - 1));
+        sensitivity =
+            std::max(sensitivity, t.power * t.coefficient * math::IntegerPower(sum, t.power - 1));
     }
     LineSet factor = x;
     Products products;
@@ -74,7 +76,7 @@ double StrongestNewThirdOrder(const LineSet& products, const LineSet& parents) {
         const bool itself = std::any_of(parents.begin(), parents.end(), [&](const Line& q) {
             return q.origin.recipe == p.origin.recipe;
         });
-        if (!itself) strongest = std::max(strongest, std::abs(p.phasor));
+        if (!itself) strongest = std::max(strongest, math::Abs(p.phasor));
     }
     return strongest;
 }
@@ -121,8 +123,8 @@ std::vector<double> Amplitudes(const LineSet& lines) {
     std::vector<double> a;
     a.reserve(lines.size());
     for (const Line& l : lines)
-        a.push_back(std::abs(l.phasor));
-    std::sort(a.begin(), a.end(), std::greater<>());
+        a.push_back(math::Abs(l.phasor));
+    std::stable_sort(a.begin(), a.end(), std::greater<>());
     return a;
 }
 
@@ -150,7 +152,7 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
     LineSet out;
     for (const Line& a : y) {
         for (const Line& l : lo.lines) {
-            if (std::abs(a.phasor) * std::abs(l.phasor) < floor) continue;
+            if (math::Abs(a.phasor) * math::Abs(l.phasor) < floor) continue;
             const int n = l.origin.recipe.counts[static_cast<std::size_t>(base)];
             for (const bool sum : {true, false}) {
                 Line p;

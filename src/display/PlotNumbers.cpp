@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "engine/NumberChars.h"
+
 namespace quorvane {
 
 namespace {
@@ -19,8 +21,8 @@ struct Digits {
 
 Digits ToDigits(double positive, int significant) {
     char buffer[64];
-    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), positive,
-                                      std::chars_format::scientific, significant - 1);
+    const auto result = ToChars(std::begin(buffer), std::end(buffer), positive,
+                                std::chars_format::scientific, significant - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = text.find('e');
 
@@ -157,8 +159,8 @@ std::string FormatReading(double x, const char* unit) {
 std::string FormatFixed(double x, int decimals) {
     if (!std::isfinite(x)) return NonFiniteText(x);
     char buffer[400];  // room for the 309 digits of the largest double and the decimals
-    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), x,
-                                      std::chars_format::fixed, std::clamp(decimals, 0, 20));
+    const auto result = ToChars(std::begin(buffer), std::end(buffer), x, std::chars_format::fixed,
+                                std::clamp(decimals, 0, 20));
     std::string text(buffer, result.ptr);
     if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') {
         text.erase(0, 1);  // "-0.0" for a small negative value reads as "0.0"

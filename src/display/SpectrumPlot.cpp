@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "display/PlotNumbers.h"
+#include "engine/Elementary.h"
 #include "engine/Waveform.h"
 #include "engine/nrFFT.h"
 #include "panels/NumberText.h"
@@ -27,7 +28,7 @@ constexpr double kAveragingFloor = 1e-12;
 constexpr auto kThickening = static_cast<float>(kTwipsPerPixel);  // one pixel lower
 
 double TaperWeight(int j) {
-    return 0.5 * (1 - std::cos(j / static_cast<double>(kTaperLength) * kShortPi));
+    return 0.5 * (1 - math::Cos(j / static_cast<double>(kTaperLength) * kShortPi));
 }
 
 const std::array<double, kTaperLength>& TaperWeights() {
@@ -165,7 +166,7 @@ std::vector<double> BinPowers(const SignalBuffer& data) {
 
 double PowerDb(double p) {
     if (std::isinf(p) && p > 0) p = std::numeric_limits<double>::max();
-    return 10 * std::log(p) / std::log(10.0);
+    return 10 * math::Log(p) / math::Log(10.0);
 }
 
 double StrongestLevelDb(const std::vector<double>& powers) {
@@ -205,7 +206,7 @@ Drawing SpectrumTrace(const std::vector<double>& powers, const FrequencyWindow& 
 }
 
 double SineDbmForBinLevel(double binDb) {
-    static const double kGainDb = 20 * std::log10(TaperSum() / 2);
+    static const double kGainDb = 20 * math::Log10(TaperSum() / 2);
     // A^2 = P / G^2 and the sine's power is A^2 / 100 W = A^2 * 10 mW.
     return binDb - kGainDb + 10;
 }

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "display/PlotNumbers.h"
+#include "engine/Elementary.h"
+#include "engine/NumberChars.h"
 
 namespace quorvane {
 
@@ -111,8 +113,8 @@ double FullScale(double peak) {
     if (!std::isfinite(peak)) return kLargestScale;
     if (peak < kSmallestPeak) peak = kSmallestPeak;
     const double t = peak * 5 / 4;
-    const double e = std::floor(3 * std::log(t) / std::log(10.0) + 0.5) / 3;
-    return RoundScale(std::pow(10.0, e));
+    const double e = std::floor(3 * math::Log(t) / math::Log(10.0) + 0.5) / 3;
+    return RoundScale(math::Exp10(e));
 }
 
 double FreezeMemory::Apply(bool frozen, double computed) {
@@ -207,7 +209,7 @@ std::string TimeTraceTable(const std::vector<double>& samples, std::string_view 
         table += '\t';
         // The shortest text that reads back as the same double.
         char number[32];
-        const auto written = std::to_chars(std::begin(number), std::end(number), samples[n]);
+        const auto written = ToChars(std::begin(number), std::end(number), samples[n]);
         table.append(number, written.ptr);
         table += '\n';
     }

@@ -2,13 +2,14 @@
 
 #include <cmath>
 
+#include "engine/Elementary.h"
 #include "engine/UniformRandom.h"
 #include "engine/Waveform.h"
 
 namespace quorvane {
 
 double SourceAmplitude(double powerDbnW, std::int16_t invert) {
-    return std::sqrt(std::pow(10.0, powerDbnW / 10.0) / 1000000000.0) * 10.0 * 2.0 * (0.5 - invert);
+    return std::sqrt(math::Exp10(powerDbnW / 10.0) / 1000000000.0) * 10.0 * 2.0 * (0.5 - invert);
 }
 
 double ThermalNoiseSigma(double kelvin) {

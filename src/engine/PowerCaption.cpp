@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/NumberChars.h"
 #include "engine/ReceiverEngine.h"
 
 namespace quorvane {
@@ -15,10 +16,9 @@ std::string FormatPowerNumber(double watts) {
     // then infinite or NaN, and a student reads that best as an overflow.
     if (!std::isfinite(watts)) return "overflow";
     // Scientific with three decimals: one digit, a point, three decimals, a signed exponent of
-    // at least two digits. to_chars ignores the locale, so the point stays a point.
+    // at least two digits. ToChars ignores the locale, so the point stays a point.
     char text[32];
-    const auto result =
-        std::to_chars(text, text + sizeof text, watts, std::chars_format::scientific, 3);
+    const auto result = ToChars(text, text + sizeof text, watts, std::chars_format::scientific, 3);
     return std::string(text, result.ptr);
 }
 

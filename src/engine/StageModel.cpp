@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "engine/UniformRandom.h"
 #include "engine/Waveform.h"
 #include "engine/nrFFT.h"
@@ -107,10 +108,10 @@ void ApplyGain(SignalBuffer& signal, double gain) {
 }
 
 double VoltageGain(double powerGainDb) {
-    return std::sqrt(std::pow(10.0, powerGainDb / 10.0));
+    return std::sqrt(math::Exp10(powerGainDb / 10.0));
 }
 double InterceptWatts(double dBm) {
-    return std::pow(10.0, dBm / 10.0) / 1000.0;
+    return math::Exp10(dBm / 10.0) / 1000.0;
 }
 
 }  // namespace
@@ -139,7 +140,7 @@ double SwitchingFactor(double loSample) {
 }
 
 double StageNoiseSigma(double noiseFigureDb) {
-    const double kelvin = (std::pow(10.0, noiseFigureDb / 10.0) - 1.0) * kReferenceKelvin;
+    const double kelvin = (math::Exp10(noiseFigureDb / 10.0) - 1.0) * kReferenceKelvin;
     return ThermalNoiseSigma(kelvin);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/Elementary.h"
+
 namespace quorvane {
 
 namespace {
@@ -57,7 +59,7 @@ void FillGaussian(SignalBuffer& noise, UniformRandom& random) {
         const double u1 = noise[j];
         const double u2 = noise[j + 1];
         const double s = u2 * u2 + u1 * u1;
-        const double g = std::sqrt(-2.0 * std::log(s) / s);
+        const double g = std::sqrt(-2.0 * math::Log(s) / s);
         noise[j] = g * u1;
         noise[j + 1] = g * u2;
     }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/Elementary.h"
+
 namespace quorvane {
 
 namespace {
@@ -14,7 +16,7 @@ constexpr double kMegahertz = 1000000.0;
 double UnitCosine(double frequencyMHz, std::size_t i) {
     const double phase =
         frequencyMHz * kMegahertz * static_cast<double>(i) * kSampleInterval * 2.0 * kShortPi;
-    return std::isfinite(phase) ? std::cos(phase) : 0.0;
+    return std::isfinite(phase) ? math::Cos(phase) : 0.0;
 }
 
 double WaveformFrequencyMHz(double frequencyMHz) {

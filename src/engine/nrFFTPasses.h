@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "engine/Elementary.h"
+
 // The butterfly passes of nrFFT::FFT, one per kernel. Only nrFFT's own sources include this.
 namespace nrFFT::detail {
 
@@ -16,9 +18,9 @@ class Twiddles {
   public:
     Twiddles(std::size_t h, double sign) {
         const double theta = kFullCircle / static_cast<double>(2 * h);
-        const double t = sign * std::sin(0.5 * theta);
+        const double t = sign * quorvane::math::Sin(0.5 * theta);
         wpr_ = -2.0 * t * t;
-        wpi_ = sign * std::sin(theta);
+        wpi_ = sign * quorvane::math::Sin(theta);
     }
     double Real() const { return wr_; }
     double Imaginary() const { return wi_; }

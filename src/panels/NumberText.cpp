@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+#include "engine/NumberChars.h"
+
 namespace quorvane {
 
 namespace {
@@ -115,8 +117,7 @@ double Convert(const Decimal& number) {
     std::string canonical("0.");
     canonical.append(number.digits).append("e").append(std::to_string(number.pointPos));
     double magnitude = 0.0;
-    const auto result =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitude);
+    const auto result = FromChars(canonical.data(), canonical.data() + canonical.size(), magnitude);
     if (result.ec == std::errc::result_out_of_range) {
         if (number.pointPos <= 0) return 0.0;
         magnitude = kLargest;
@@ -133,7 +134,7 @@ struct Rounded {
 Rounded RoundTo15Digits(double magnitude) {
     char buffer[40];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+        ToChars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = text.find('e');
     Rounded rounded;

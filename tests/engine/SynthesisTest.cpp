@@ -6,6 +6,7 @@
 
 #include "EngineTestSupport.h"
 #include "engine/AntennaSynthesis.h"
+#include "engine/Elementary.h"
 #include "engine/UniformRandom.h"
 
 namespace quorvane {
@@ -39,8 +40,8 @@ TEST(UniformRandom, PolarPairsUseR1ThenR2AndRejectOutsideTheDisc) {
             u2 = 2.0 * twin.Next() - 1.0;
             s = u1 * u1 + u2 * u2;
         } while (s > 1.0 || s == 0.0);
-        ASSERT_EQ(buffers->dNoise[j], u1 * std::sqrt(-2.0 * std::log(s) / s)) << j;
-        ASSERT_EQ(buffers->dNoise[j + 1], u2 * std::sqrt(-2.0 * std::log(s) / s)) << j;
+        ASSERT_EQ(buffers->dNoise[j], u1 * std::sqrt(-2.0 * math::Log(s) / s)) << j;
+        ASSERT_EQ(buffers->dNoise[j + 1], u2 * std::sqrt(-2.0 * math::Log(s) / s)) << j;
     }
     EXPECT_EQ(random.Next(), twin.Next());
 }

@@ -1,0 +1,11 @@
+# Runs PROGRAM and fails unless what it prints equals the file EXPECTED, line for line.
+execute_process(COMMAND ${PROGRAM} OUTPUT_VARIABLE got RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} exited with ${status}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT got STREQUAL expected)
+  get_filename_component(dir ${PROGRAM} DIRECTORY)
+  file(WRITE ${dir}/golden-got.txt "${got}")
+  message(FATAL_ERROR "The numbers differ from ${EXPECTED}: see ${dir}/golden-got.txt")
+endif()
