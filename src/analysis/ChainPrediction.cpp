@@ -207,10 +207,6 @@ std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& namin
     return listed;
 }
 
-double Decibels(double ratio) {
-    return 10.0 * math::Log10(ratio);
-}
-
 // Follows the lines and the noise along the chain, stage by stage, in the engine's order.
 class Predictor {
   public:
@@ -418,11 +414,6 @@ class Predictor {
         for (const double w : tp.spreadBins)
             tp.spreadWatts += w;
         tp.totalWatts = tp.lineWatts + tp.noiseWatts + tp.spreadWatts;
-        const double strongest = tp.lines.empty() ? 0.0 : tp.lines.front().watts;
-        tp.snrDb = Decibels(strongest / tp.noiseWatts);
-        const double reference = reference_.Total();
-        tp.noiseFigureDb = reference > 0 ? Decibels(1.0 + added_.Total() / reference)
-                                         : std::numeric_limits<double>::quiet_NaN();
         tp.nonlinear = nonlinear_ || doubt_.Total() > kDoubtShare * tp.totalWatts;
         return tp;
     }

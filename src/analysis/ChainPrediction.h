@@ -43,11 +43,6 @@ struct TestPointPrediction {
     double spreadWatts = 0;
     double lineWatts = 0;   // every line, however weak
     double totalWatts = 0;  // lines, spread and noise: at test point 8, the predicted Pout
-    double snrDb = 0;       // strongest line over all noise; infinite without noise
-    // Friis' cascade over the stages passed so far, each stage's gain taken as what it does to
-    // white noise and its added noise as the model adds it: 1 + added noise / noise that 290 K
-    // at the antenna would give here. Not a number where no such noise reaches.
-    double noiseFigureDb = 0;
     // The prediction is only a guide here: a stage up to here makes a 3rd-order product within
     // 20 dB of the line it comes from, a switching mixer's signs are moved by the signal leaking
     // into its LO, noise or spread meeting a polynomial could move a share of the power that

@@ -298,8 +298,11 @@ class Walker {
         reference_.Mask(band);
         added_.Mask(band);
         if (!alive_) return;
+        // What the band keeps of the line stays the line; its leakage into far bins is not
+        // part of the wanted line.
         LineSet lines{line_};
-        FilterLines(lines, band);
+        NoiseDensity leakage, doubt;
+        FilterLines(lines, band, leakage, doubt);
         if (lines.empty() || !(LineWatts(lines.front()) > 0)) {
             Lose(caption);
             return;

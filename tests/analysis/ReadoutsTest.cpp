@@ -86,28 +86,29 @@ TEST(Readouts, EveryLineIsNamedByItsOrigin) {
     }
 }
 
-TEST(Readouts, BudgetFollowsFriisAndTheNoise) {
+TEST(Readouts, NoiseFollowsTheStages) {
     struct Case {
         std::vector<SlotIn> in;
-        double noiseFigureDb;  // at the output
-        double snrDb;          // a -60 dBm tone over the antenna's 290 K noise (-97.09 dBm)
+        double noiseDbm;  // at the output, 0 to 40 MHz
     };
+    // The antenna's 290 K gives -97.09 dBm here; every noise below is that times what the
+    // stages do to it.
     const Case cases[] = {
-        {{}, 0.0, 37.09},
-        {{Amp(1, 20, 3)}, 3.0, 34.09},
-        // F = F1 + (F2 - 1) / G1 = 1.995 + 2.981 / 100.
-        {{Amp(1, 20, 3), Amp(3, 10, 6)}, 3.064, 34.03},
+        {{}, -97.09},
+        // F G = 1.995 x 100.
+        {{Amp(1, 20, 3)}, -97.09 + 23.0},
+        // (F1 G1 + F2 - 1) G2 = (199.5 + 2.981) x 10.
+        {{Amp(1, 20, 3), Amp(3, 10, 6)}, -97.09 + 10.0 * std::log10(202.5 * 10.0)},
         // The filter keeps bins 307..716 and 4095..4097, 823 of 8192, and adds its own noise
-        // (F - 1 = 0.995 times the antenna's) after it over the whole band: F = 1 + 0.995 / 0.1005.
-        // The tone keeps its level while the noise grows by 0.1005 + 0.995.
-        {{Filter(0, 5, 4.0039, 0, 3), Amp(1, 20)}, 10.377, 36.69},
+        // (F - 1 = 0.995 times the antenna's) after it over the whole band.
+        {{Filter(0, 5, 4.0039, 0, 3), Amp(1, 20)},
+         -97.09 + 10.0 * std::log10((823.0 / 8192.0 + 0.995) * 100.0)},
     };
     for (const Case& c : cases) {
         const ChainSnapshot snapshot = BuildChain(kSingle, {{5, 0}}, c.in, 290);
         const ChainPrediction prediction = PredictChain(snapshot, kSingle);
         const TestPointPrediction& out = prediction.At(8);
-        EXPECT_NEAR(out.noiseFigureDb, c.noiseFigureDb, 0.01);
-        EXPECT_NEAR(out.snrDb, c.snrDb, 0.01);
+        EXPECT_NEAR(10.0 * std::log10(out.noiseWatts) + 30.0, c.noiseDbm, 0.02);
         EXPECT_NEAR(out.totalWatts, out.lineWatts + out.noiseWatts + out.spreadWatts, 1e-25);
     }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/ChainPrediction.h"
+#include "analysis/NoiseFigure.h"
 #include "engine/ChainSnapshot.h"
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
@@ -159,15 +160,17 @@ void PrintTicks(const Chain& chain) {
 
 void PrintPrediction(const Chain& chain) {
     const ChainPrediction prediction = PredictChain(chain.snapshot, chain.architecture);
+    const NoiseCascade cascade = AnalyseNoiseCascade(chain.snapshot, chain.architecture);
     for (int tp = 1; tp <= kPredictedTestPoints; ++tp) {
         const TestPointPrediction& p = prediction.At(tp);
+        const WantedLine& wanted = cascade.At(tp);
         double noise = 0;
         for (const double w : p.noiseBins)
             noise += w;
         std::printf("%s point %d total %s lines %s noise %s (bins %s) snr %s nf %s%s\n", chain.name,
                     tp, Hex(p.totalWatts).c_str(), Hex(p.lineWatts).c_str(),
-                    Hex(p.noiseWatts).c_str(), Hex(noise).c_str(), Hex(p.snrDb).c_str(),
-                    Hex(p.noiseFigureDb).c_str(), p.nonlinear ? " nonlinear" : "");
+                    Hex(p.noiseWatts).c_str(), Hex(noise).c_str(), Hex(wanted.snrDb).c_str(),
+                    Hex(wanted.figure).c_str(), p.nonlinear ? " nonlinear" : "");
         for (const PredictedLine& line : p.lines) {
             std::printf("%s point %d line %s MHz %s W %s rad%s:", chain.name, tp,
                         Hex(line.frequencyMHz).c_str(), Hex(line.watts).c_str(),

@@ -140,12 +140,17 @@ void WindowReadoutsTest::spectrumPointer_data() {
     QTest::addColumn<double>("mhz");
     QTest::addColumn<QString>("line");  // empty: no line under the pointer
     // Test point 1 in the left group, 4 in the right one.
-    QTest::newRow("left, on the tone") << 0 << 5.0 << "Line: tone 1, predicted -60.0 dBm";
+    QTest::newRow("left, on the tone")
+        << 0 << 5.0 << "Line: 5.000 MHz, tone 1, predicted -60.0 dBm";
     QTest::newRow("left, nothing there") << 0 << 1.0 << "";
     QTest::newRow("right, difference")
-        << 1 << 1.0 << "Line: 1st Mixer LO − tone 1, predicted -66.0 dBm";
+        << 1 << 1.0 << "Line: 1.000 MHz, 1st Mixer LO − tone 1, predicted -66.0 dBm";
     QTest::newRow("right, sum, half a pixel off")
-        << 1 << 11.03 << "Line: tone 1 + 1st Mixer LO, predicted -66.0 dBm";
+        << 1 << 11.03 << "Line: 11.000 MHz, tone 1 + 1st Mixer LO, predicted -66.0 dBm";
+    // A column is 0.2 MHz at full span: the line is found up to three columns away.
+    QTest::newRow("right, sum, two and a half columns off")
+        << 1 << 10.5 << "Line: 11.000 MHz, tone 1 + 1st Mixer LO, predicted -66.0 dBm";
+    QTest::newRow("right, four columns off") << 1 << 10.2 << "";
     QTest::newRow("right, between lines") << 1 << 8.0 << "";
 }
 
