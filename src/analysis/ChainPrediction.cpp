@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "analysis/ChainStages.h"
 #include "analysis/Lines.h"
 #include "analysis/LocalOscillator.h"
 #include "analysis/NoiseDensity.h"
@@ -41,73 +42,6 @@ constexpr double kSlopeLine = 1e-2;
 constexpr std::size_t kSlopeLines = 64;
 // Watts that are only estimated may be off by half of themselves, and may hold this share.
 constexpr double kDoubtShare = 0.08;
-
-// One stage panel standing in a slot, whether or not the slot is switched in.
-struct StageRun {
-    bool runs = false;
-    StageSettings settings;
-    StageParameters parameters;
-    std::string caption;
-};
-
-StageParameters ParametersOf(const StageSettings& s) {
-    switch (s.kind) {
-        case StageKind::Filter:
-            return FilterParameters(s);
-        case StageKind::Mixer:
-            return MixerParameters(s);
-        case StageKind::Amplifier:
-            break;
-    }
-    return AmplifierParameters(s);
-}
-
-std::string KindName(const StageSettings& s) {
-    const char* kind = s.kind == StageKind::Filter
-                           ? "Filter"
-                           : (s.kind == StageKind::Mixer ? "Mixer" : "Amplifier");
-    return std::string(kind) + " " + std::to_string(s.index + 1);
-}
-
-std::vector<StageRun> StagesOf(const ChainSnapshot& snapshot, Architecture architecture) {
-    const Arrangement& arrangement = ArrangementFor(architecture);
-    std::vector<StageRun> stages;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const SlotSettings& s = snapshot.chainSlots[static_cast<std::size_t>(slot)];
-        const std::string caption =
-            slot < arrangement.filledSlots
-                ? std::string(arrangement.assignments[static_cast<std::size_t>(slot)].caption)
-                : std::string();
-        const int count = std::clamp(s.stageCount, 0, kStageCandidates);
-        for (int n = 0; n < count; ++n) {
-            const StageSettings& settings = s.stages[static_cast<std::size_t>(n)];
-            stages.push_back({s.switchedIn, settings, ParametersOf(settings),
-                              caption.empty() ? KindName(settings) : caption});
-        }
-    }
-    return stages;
-}
-
-Naming NamingOf(const ChainSnapshot& snapshot, const std::vector<StageRun>& stages) {
-    Naming naming;
-    for (int k = 0; k < kToneBases; ++k) {
-        naming.baseNames[static_cast<std::size_t>(k)] = "tone " + std::to_string(k + 1);
-        naming.baseMHz[static_cast<std::size_t>(k)] =
-            snapshot.oscillators[static_cast<std::size_t>(k)].Frequency;
-    }
-    for (int m = 0; m < kLoBases; ++m)
-        naming.baseNames[static_cast<std::size_t>(LoBase(m))] =
-            "Mixer " + std::to_string(m + 1) + " LO";
-    for (const StageRun& run : stages) {
-        naming.stageNames.push_back(run.caption);
-        if (run.settings.kind != StageKind::Mixer) continue;
-        const auto base =
-            static_cast<std::size_t>(LoBase(std::clamp<int>(run.settings.index, 0, kLoBases - 1)));
-        naming.baseNames[base] = run.caption + " LO";
-        naming.baseMHz[base] = run.settings.LO_Freq;
-    }
-    return naming;
-}
 
 LineSet SourceLines(const std::array<OscillatorSettings, 3>& oscillators) {
     LineSet lines;
@@ -211,7 +145,7 @@ std::vector<PredictedLine> ListedLines(const LineSet& lines, const Naming& namin
 class Predictor {
   public:
     Predictor(const ChainSnapshot& snapshot, Architecture architecture)
-        : stages_(StagesOf(snapshot, architecture)), naming_(NamingOf(snapshot, stages_)) {
+        : stages_(StagesOf(snapshot, architecture).stages), naming_(NamingOf(snapshot, stages_)) {
         lines_ = SourceLines(snapshot.oscillators);
         reference_.AddWhite(ThermalNoiseSigma(kReferenceKelvin));
         const double sigma =

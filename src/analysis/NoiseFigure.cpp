@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "analysis/ChainStages.h"
 #include "analysis/Lines.h"
 #include "analysis/LocalOscillator.h"
 #include "analysis/NoiseDensity.h"
@@ -26,80 +27,6 @@ constexpr int kHalf = kBins / 2;
 // Two products within 0.1 dB of each other are a tie: a switching LO's aliased harmonics move
 // the sum and the difference product apart by about that much.
 constexpr double kTie = 0.025;
-
-struct Stage {
-    bool runs = false;
-    StageSettings settings;
-    StageParameters parameters;
-    std::string caption;
-};
-
-StageParameters ParametersOf(const StageSettings& s) {
-    switch (s.kind) {
-        case StageKind::Filter:
-            return FilterParameters(s);
-        case StageKind::Mixer:
-            return MixerParameters(s);
-        case StageKind::Amplifier:
-            break;
-    }
-    return AmplifierParameters(s);
-}
-
-std::string KindName(const StageSettings& s) {
-    const char* kind = s.kind == StageKind::Filter
-                           ? "Filter"
-                           : (s.kind == StageKind::Mixer ? "Mixer" : "Amplifier");
-    return std::string(kind) + " " + std::to_string(s.index + 1);
-}
-
-// The stages slot by slot, each with the caption of its slot; slotEnds[k] is the number of
-// stages in slots 0 .. k.
-struct Chain {
-    std::vector<Stage> stages;
-    std::array<std::size_t, kSlotCount> slotEnds{};
-};
-
-Chain ChainOf(const ChainSnapshot& snapshot, Architecture architecture) {
-    const Arrangement& arrangement = ArrangementFor(architecture);
-    Chain chain;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const SlotSettings& s = snapshot.chainSlots[static_cast<std::size_t>(slot)];
-        const std::string caption =
-            slot < arrangement.filledSlots
-                ? std::string(arrangement.assignments[static_cast<std::size_t>(slot)].caption)
-                : std::string();
-        const int count = std::clamp(s.stageCount, 0, kStageCandidates);
-        for (int n = 0; n < count; ++n) {
-            const StageSettings& settings = s.stages[static_cast<std::size_t>(n)];
-            chain.stages.push_back({s.switchedIn, settings, ParametersOf(settings),
-                                    caption.empty() ? KindName(settings) : caption});
-        }
-        chain.slotEnds[static_cast<std::size_t>(slot)] = chain.stages.size();
-    }
-    return chain;
-}
-
-Naming NamingOf(const ChainSnapshot& snapshot, const std::vector<Stage>& stages) {
-    Naming naming;
-    for (int k = 0; k < kToneBases; ++k) {
-        naming.baseNames[static_cast<std::size_t>(k)] = "tone " + std::to_string(k + 1);
-        naming.baseMHz[static_cast<std::size_t>(k)] =
-            snapshot.oscillators[static_cast<std::size_t>(k)].Frequency;
-    }
-    for (int m = 0; m < kLoBases; ++m)
-        naming.baseNames[static_cast<std::size_t>(LoBase(m))] =
-            "Mixer " + std::to_string(m + 1) + " LO";
-    for (const Stage& stage : stages) {
-        naming.stageNames.push_back(stage.caption);
-        if (stage.settings.kind != StageKind::Mixer) continue;
-        const auto base = static_cast<std::size_t>(
-            LoBase(std::clamp<int>(stage.settings.index, 0, kLoBases - 1)));
-        naming.baseNames[base] = stage.caption + " LO";
-        naming.baseMHz[base] = stage.settings.LO_Freq;
-    }
-    return naming;
-}
 
 // The wanted tone as a line at the antenna: the lowest-numbered source that is on.
 std::optional<Line> WantedTone(const std::array<OscillatorSettings, 3>& oscillators, int& tone) {
@@ -158,7 +85,7 @@ double Decibels(double ratio) {
 class Walker {
   public:
     Walker(const ChainSnapshot& snapshot, Architecture architecture)
-        : chain_(ChainOf(snapshot, architecture)), naming_(NamingOf(snapshot, chain_.stages)) {
+        : chain_(StagesOf(snapshot, architecture)), naming_(NamingOf(snapshot, chain_.stages)) {
         const double referenceSigma = ThermalNoiseSigma(kReferenceKelvin);
         reference_.AddWhite(referenceSigma);
         referenceDensity_ = 2 * referenceSigma * referenceSigma / kReferenceOhms / kBins;
@@ -202,7 +129,7 @@ class Walker {
     }
 
     void RunStage(std::size_t index) {
-        const Stage& stage = chain_.stages[index];
+        const StageRun& stage = chain_.stages[index];
         const StageParameters& p = stage.parameters;
         CascadeStep step;
         step.caption = stage.caption;
@@ -233,7 +160,7 @@ class Walker {
     // The line through a mixer: the stronger product, the difference on a tie. Returns the
     // conversion, the power ratio from the line before to the line after.
     double Mix(std::size_t index) {
-        const Stage& stage = chain_.stages[index];
+        const StageRun& stage = chain_.stages[index];
         const StageParameters& p = stage.parameters;
         const int mixerIndex = std::clamp<int>(stage.settings.index, 0, kLoBases - 1);
         const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixerIndex)
@@ -318,7 +245,7 @@ class Walker {
     // side of the LO it is tuned to tells the image from the wanted product.
     std::optional<double> TunedBefore(std::size_t index) const {
         for (std::size_t k = index; k-- > 0;) {
-            const Stage& stage = chain_.stages[k];
+            const StageRun& stage = chain_.stages[k];
             if (stage.settings.kind == StageKind::Filter && Filters(stage.parameters))
                 return stage.parameters.centre;
         }
@@ -369,7 +296,7 @@ class Walker {
         return w;
     }
 
-    Chain chain_;
+    ChainStages chain_;
     Naming naming_;
     NoiseDensity reference_;  // what 290 K at the antenna gives
     NoiseDensity added_;      // what the stages add
