@@ -87,6 +87,7 @@ constexpr double kHalfPi1 = 0x1.921fb544p+0;
 constexpr double kHalfPi2 = 0x1.0b4611a6p-34;
 constexpr double kHalfPi3 = 0x1.3198a2ep-69;
 constexpr double kHalfPi4 = 0x1.b839a252049c1p-104;
+constexpr double kHalfPi34 = 0x1.3198a2e037073p-69;  // kHalfPi3 + kHalfPi4, rounded
 constexpr double kHalfPiHi = 0x1.921fb54442d18p+0;
 constexpr double kHalfPiLo = 0x1.1a62633145c07p-54;
 constexpr double kQuarterPi = 0x1.921fb54442d18p-1;
@@ -195,6 +196,13 @@ Reduced ReduceQuarterTurns(double x) {
     if (ax < kFastReductionLimit) {
         const double n = NearestInteger(x * kTwoOverPi);
         const double a = x - n * kHalfPi1;  // exact
+        if (Abs(a) > 0x1p-12) {
+            // Far from a multiple of pi/2, as nearly always: |n kHalfPi2| < 2^-12.9 < |a|, and
+            // the rest of pi/2 as one double errs by under 2^-100, 2^-86 of r.
+            const Pair s = FastTwoSum(a, -(n * kHalfPi2));
+            const auto quadrant = static_cast<unsigned>(static_cast<std::int64_t>(n) & 3);
+            return {quadrant, FastTwoSum(s.hi, s.lo - n * kHalfPi34)};
+        }
         const Pair s1 = TwoSum(a, -(n * kHalfPi2));
         const Pair s2 = TwoSum(s1.hi, -(n * kHalfPi3));
         const double lo = (s1.lo + s2.lo) - n * kHalfPi4;

@@ -97,6 +97,9 @@ std::vector<double> NearQuarterTurns() {
         mpfr_mul_d(k.get(), k.get(), n / 2, MPFR_RNDN);
         const double x = mpfr_get_d(k.get(), MPFR_RNDN);
         xs.insert(xs.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, INFINITY), -x});
+        // Either side of 2^-12 from it, where the reduction changes its way of subtracting.
+        for (double off : {0x1p-12, -0x1p-12, 0x1.0000000000001p-12, 0x1.fffffffffffffp-13})
+            xs.push_back(x + off);
     }
     return xs;
 }
