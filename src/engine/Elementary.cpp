@@ -447,9 +447,10 @@ double Sin(double x) {
 }
 
 double Log(double x) {
-    if (IsNaN(x) || x < 0) return kNaN;
-    if (x == 0) return -kInf;
-    if (x == kInf) return kInf;
+    if (!(x > 0 && x < kInf)) {  // one test on the way of every positive finite x
+        if (IsNaN(x) || x < 0) return kNaN;
+        return x == 0 ? -kInf : kInf;
+    }
     const Pair l = LogPair(x);
     return l.hi + l.lo;
 }
