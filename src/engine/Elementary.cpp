@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/BitCast.h"
+#include "engine/ElementaryLogTable.h"
 
 namespace quorvane::math {
 
@@ -86,6 +87,7 @@ constexpr double kHalfPi1 = 0x1.921fb544p+0;
 constexpr double kHalfPi2 = 0x1.0b4611a6p-34;
 constexpr double kHalfPi3 = 0x1.3198a2ep-69;
 constexpr double kHalfPi4 = 0x1.b839a252049c1p-104;
+constexpr double kHalfPi34 = 0x1.3198a2e037073p-69;  // kHalfPi3 + kHalfPi4, rounded
 constexpr double kHalfPiHi = 0x1.921fb54442d18p+0;
 constexpr double kHalfPiLo = 0x1.1a62633145c07p-54;
 constexpr double kQuarterPi = 0x1.921fb54442d18p-1;
@@ -194,6 +196,13 @@ Reduced ReduceQuarterTurns(double x) {
     if (ax < kFastReductionLimit) {
         const double n = NearestInteger(x * kTwoOverPi);
         const double a = x - n * kHalfPi1;  // exact
+        if (Abs(a) > 0x1p-12) {
+            // Far from a multiple of pi/2, as nearly always: |n kHalfPi2| < 2^-12.9 < |a|, and
+            // the rest of pi/2 as one double errs by under 2^-100, 2^-86 of r.
+            const Pair s = FastTwoSum(a, -(n * kHalfPi2));
+            const auto quadrant = static_cast<unsigned>(static_cast<std::int64_t>(n) & 3);
+            return {quadrant, FastTwoSum(s.hi, s.lo - n * kHalfPi34)};
+        }
         const Pair s1 = TwoSum(a, -(n * kHalfPi2));
         const Pair s2 = TwoSum(s1.hi, -(n * kHalfPi3));
         const double lo = (s1.lo + s2.lo) - n * kHalfPi4;
@@ -266,35 +275,24 @@ double CosKernel(Pair r) {
 
 constexpr double kLn2Hi = 0x1.62e42fefa2p-1;  // 40 bits: k * kLn2Hi is exact
 constexpr double kLn2Lo = 0x1.9ef35793c7673p-41;
-constexpr double kSqrtHalfUpper = 0x1.6a09e667f3bcdp+0;  // sqrt(2)
 constexpr double kInvLn10Hi = 0x1.bcb7b1526e50ep-2;
 constexpr double kInvLn10Lo = 0x1.95355baaafad3p-57;
 
-// 2/(2j + 3) and 1/(2j + 3), j = 0..10, rounded once by the compiler.
-constexpr double kTwoOverOdd[] = {2.0 / 3,  2.0 / 5,  2.0 / 7,  2.0 / 9,  2.0 / 11, 2.0 / 13,
-                                  2.0 / 15, 2.0 / 17, 2.0 / 19, 2.0 / 21, 2.0 / 23};
-constexpr double kOneOverOdd[] = {1.0 / 3,  1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
-                                  1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
-
-// log(j/16) for j = 11..23.
-constexpr Pair kLogOfSixteenths[] = {
-    {-0x1.7fafa3bd8151cp-2, 0x1.219024acd3b77p-58},
-    {-0x1.269621134db92p-2, -0x1.e0efadd9db02bp-56},
-    {-0x1.a93ed3c8ad9e3p-3, -0x1.bcafa9de97203p-57},
-    {-0x1.1178e8227e47cp-3, 0x1.0e63a5f01c691p-58},
-    {-0x1.08598b59e3a07p-4, 0x1.dd7009902bf32p-58},
-    {0.0, 0.0},
-    {0x1.f0a30c01162a6p-5, 0x1.85f325c5bbacdp-59},
-    {0x1.e27076e2af2e6p-4, -0x1.61578001e0162p-60},
-    {0x1.5ff3070a793d4p-3, -0x1.bc60efafc6f6ep-58},
-    {0x1.c8ff7c79a9a22p-3, -0x1.4f689f8434012p-57},
-    {0x1.1675cababa60ep-2, 0x1.ce63eab883717p-61},
-    {0x1.4618bc21c5ec2p-2, 0x1.f42decdeccf1dp-56},
-    {0x1.739d7f6bbd007p-2, -0x1.8c76ceb014b04p-56},
-};
+// The Taylor coefficients of (log(1 + t) - t) / t^2: -1/2, 1/3, -1/4, ..., -1/8.
+constexpr double kLogSeries[] = {-0.5, 1.0 / 3, -0.25, 0.2, -1.0 / 6, 1.0 / 7, -0.125};
+// Closer to 1 than this, log(1 + f) comes straight from its series in f = x - 1.
+constexpr double kNearOne = 0x1p-7;
 
 // log(x) as a pair, for finite x > 0.
 Pair LogPair(double x) {
+    const double f = x - 1.0;  // exact where it is used
+    if (Abs(f) < kNearOne) {
+        // log(1 + f) = f + f^2 Q(f); the first term left out is below 2^-59 f.
+        double q = kLogSeries[6];
+        for (int i = 5; i >= 0; --i)
+            q = kLogSeries[i] + f * q;
+        return {f, f * f * q};
+    }
     std::uint64_t bits = BitCast<std::uint64_t>(x);
     int k = 0;
     if ((bits >> 52) == 0) {  // subnormal: make it normal first
@@ -302,33 +300,28 @@ Pair LogPair(double x) {
         k = -54;
     }
     k += static_cast<int>(bits >> 52) - 1023;
-    double m = BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                               (std::uint64_t{1023} << 52));  // [1, 2)
-    if (m > kSqrtHalfUpper) {
-        m *= 0.5;
-        ++k;
-    }
-    // m within 1/32 of c = j/16: log(m) = log(c) + 2 atanh(s), s = (m - c) / (m + c), |s| < 0.023.
-    const double j = NearestInteger(m * 16.0);
-    const double c = j * 0.0625;
-    const double d = m - c;  // exact
-    const Pair u = TwoSum(m, c);
-    const double inverse = 1.0 / u.hi;
-    const double sHi = d * inverse;
-    const Pair q = TwoProduct(sHi, u.hi);
-    const double sLo = (((d - q.hi) - q.lo) - sHi * u.lo) * inverse;
-    const double z = sHi * sHi;
-    // 2/3 + z (2/5 + ... + z 2/13)
-    double series = kTwoOverOdd[5];
-    for (int i = 4; i >= 0; --i)
-        series = kTwoOverOdd[i] + z * series;
-    const double tail = sHi * z * series;
-    const Pair logC = kLogOfSixteenths[static_cast<int>(j) - 11];
+    const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    const double m = BitCast<double>(mantissa | (std::uint64_t{1023} << 52));  // [1, 2)
+    // m lies in [1 + i/256, 1 + (i + 1)/256), centred on c. With the row's 9-bit inverse v of
+    // c, r = m v - 1 = (c v - 1) + (m - c) v is exact: c v has 19 bits, m - c has at most 43
+    // and (m - c) v at most 52, and |r| < 2^-8 is a multiple of 2^-61.
+    const auto i = static_cast<unsigned>(mantissa >> 44);
+    const double c = BitCast<double>((mantissa >> 44 << 44) | (std::uint64_t{1} << 43) |
+                                     (std::uint64_t{1023} << 52));
+    const detail::LogTableRow& row = detail::kLogTable[i];
+    const double r = (c * row.inverse - 1.0) + (m - c) * row.inverse;
+    // log(1 + r) - r to r^7; |r| < 0.0029 leaves out less than 2^-69.
+    const double r2 = r * r;
+    const double tail =
+        r2 * (((kLogSeries[0] + r * kLogSeries[1]) + r2 * (kLogSeries[2] + r * kLogSeries[3])) +
+              (r2 * r2) * (kLogSeries[4] + r * kLogSeries[5]));
+    // log(x) = k ln 2 - log(v) + log(1 + r). k * kLn2Hi is exact and has an exponent at least
+    // that of -log(v) < ln 2 unless k = 0; away from 1, |log(x)| > 0.0077 keeps the sum of the
+    // two above 0.0048 > |r|: both sums are exact.
     const double kd = static_cast<double>(k);
-    // |k ln 2| > |log c| unless k = 0, and |log c| > |2 s| unless c = 1: the sums are exact.
-    const Pair a = FastTwoSum(kd * kLn2Hi, logC.hi);
-    const Pair b = FastTwoSum(a.hi, 2.0 * sHi);
-    return FastTwoSum(b.hi, (a.lo + b.lo) + (((logC.lo + 2.0 * sLo) + tail) + kd * kLn2Lo));
+    const Pair a = FastTwoSum(kd * kLn2Hi, row.logHi);
+    const Pair b = FastTwoSum(a.hi, r);
+    return {b.hi, (a.lo + b.lo) + ((row.logLo + kd * kLn2Lo) + tail)};
 }
 
 // ---- 10^x ----
@@ -352,6 +345,10 @@ Pair ExpKernel(Pair y) {
 }
 
 // ---- atan ----
+
+// 1/(2j + 3), j = 0..10, rounded once by the compiler.
+constexpr double kOneOverOdd[] = {1.0 / 3,  1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
+                                  1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
 
 // atan(k/8) for k = 2..8.
 constexpr Pair kAtanOfEighths[] = {
@@ -450,9 +447,10 @@ double Sin(double x) {
 }
 
 double Log(double x) {
-    if (IsNaN(x) || x < 0) return kNaN;
-    if (x == 0) return -kInf;
-    if (x == kInf) return kInf;
+    if (!(x > 0 && x < kInf)) {  // one test on the way of every positive finite x
+        if (IsNaN(x) || x < 0) return kNaN;
+        return x == 0 ? -kInf : kInf;
+    }
     const Pair l = LogPair(x);
     return l.hi + l.lo;
 }

@@ -97,6 +97,9 @@ std::vector<double> NearQuarterTurns() {
         mpfr_mul_d(k.get(), k.get(), n / 2, MPFR_RNDN);
         const double x = mpfr_get_d(k.get(), MPFR_RNDN);
         xs.insert(xs.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, INFINITY), -x});
+        // Either side of 2^-12 from it, where the reduction changes its way of subtracting.
+        for (double off : {0x1p-12, -0x1p-12, 0x1.0000000000001p-12, 0x1.fffffffffffffp-13})
+            xs.push_back(x + off);
     }
     return xs;
 }
@@ -108,20 +111,30 @@ TEST(ElementaryTest, UnaryFunctionsStayWithinOneUlp) {
                                        {-30, 30, true},
                                        {-1074, 1023, true}};
     const std::vector<Range> positive = {{0, 1, false}, {0.5, 2, false}, {-1074, 1023, true}};
-    const std::vector<double> logHard = {1.0,
-                                         std::nextafter(1.0, 0.0),
-                                         std::nextafter(1.0, 2.0),
-                                         0x1.6a09e667f3bcdp+0,
-                                         0x1.6a09e667f3bcep+0,
-                                         2.0,
-                                         10.0,
-                                         100.0,
-                                         1e-3,
-                                         1e22,
-                                         1e-300,
-                                         0x1p-1074,
-                                         0x1.fffffffffffffp-1023,
-                                         0x1.fffffffffffffp+1023};
+    std::vector<double> logHard = {1.0,
+                                   std::nextafter(1.0, 0.0),
+                                   std::nextafter(1.0, 2.0),
+                                   0x1.6a09e667f3bcdp+0,
+                                   0x1.6a09e667f3bcep+0,
+                                   2.0,
+                                   10.0,
+                                   100.0,
+                                   1e-3,
+                                   1e22,
+                                   1e-300,
+                                   0x1p-1074,
+                                   0x1.fffffffffffffp-1023,
+                                   0x1.fffffffffffffp+1023};
+    // Both sides of the switch to the series near 1, and both ends and the middle of every
+    // table interval [1 + i/256, 1 + (i + 1)/256) and of its image in [1/2, 1).
+    for (double edge : {1 - 0x1p-7, 1 + 0x1p-7})
+        logHard.insert(logHard.end(), {edge, std::nextafter(edge, 0.0), std::nextafter(edge, 2.0)});
+    for (int i = 0; i < 256; ++i)
+        for (double m :
+             {1 + i / 256.0, std::nextafter(1 + (i + 1) / 256.0, 0.0), 1 + (2 * i + 1) / 512.0}) {
+            logHard.push_back(m);
+            logHard.push_back(m / 2);
+        }
     const std::vector<Unary> cases = {
         {"Cos", math::Cos, mpfr_cos, phases, NearQuarterTurns(), false},
         {"Sin", math::Sin, mpfr_sin, phases, NearQuarterTurns(), false},

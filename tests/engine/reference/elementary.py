@@ -5,6 +5,8 @@ src/engine/Elementary.cpp performs it, so these give the same bits as the C++ fu
 those of the C library that math.cos and friends call.
 """
 
+import os
+import re
 import struct
 
 MASK64 = (1 << 64) - 1
@@ -65,6 +67,7 @@ HALF_PI_1 = float.fromhex("0x1.921fb544p+0")
 HALF_PI_2 = float.fromhex("0x1.0b4611a6p-34")
 HALF_PI_3 = float.fromhex("0x1.3198a2ep-69")
 HALF_PI_4 = float.fromhex("0x1.b839a252049c1p-104")
+HALF_PI_34 = float.fromhex("0x1.3198a2e037073p-69")
 HALF_PI_HI = float.fromhex("0x1.921fb54442d18p+0")
 HALF_PI_LO = float.fromhex("0x1.1a62633145c07p-54")
 QUARTER_PI = float.fromhex("0x1.921fb54442d18p-1")
@@ -129,6 +132,9 @@ def _reduce(x):
     if ax < FAST_REDUCTION_LIMIT:
         n = _nearest_integer(x * TWO_OVER_PI)
         a = x - n * HALF_PI_1
+        if abs(a) > float.fromhex("0x1p-12"):
+            sh, sl = _fast_two_sum(a, -(n * HALF_PI_2))
+            return int(n) & 3, _fast_two_sum(sh, sl - n * HALF_PI_34)
         s1h, s1l = _two_sum(a, -(n * HALF_PI_2))
         s2h, s2l = _two_sum(s1h, -(n * HALF_PI_3))
         lo = (s1l + s2l) - n * HALF_PI_4
@@ -205,59 +211,57 @@ def sin(x):
 
 LN2_HI = float.fromhex("0x1.62e42fefa2p-1")
 LN2_LO = float.fromhex("0x1.9ef35793c7673p-41")
-SQRT2 = float.fromhex("0x1.6a09e667f3bcdp+0")
-TWO_OVER_ODD = [2.0 / n for n in range(3, 24, 2)]
-LOG_OF_SIXTEENTHS = [(float.fromhex(h), float.fromhex(l)) for h, l in (
-    ("-0x1.7fafa3bd8151cp-2", "0x1.219024acd3b77p-58"),
-    ("-0x1.269621134db92p-2", "-0x1.e0efadd9db02bp-56"),
-    ("-0x1.a93ed3c8ad9e3p-3", "-0x1.bcafa9de97203p-57"),
-    ("-0x1.1178e8227e47cp-3", "0x1.0e63a5f01c691p-58"),
-    ("-0x1.08598b59e3a07p-4", "0x1.dd7009902bf32p-58"),
-    ("0x0p+0", "0x0p+0"),
-    ("0x1.f0a30c01162a6p-5", "0x1.85f325c5bbacdp-59"),
-    ("0x1.e27076e2af2e6p-4", "-0x1.61578001e0162p-60"),
-    ("0x1.5ff3070a793d4p-3", "-0x1.bc60efafc6f6ep-58"),
-    ("0x1.c8ff7c79a9a22p-3", "-0x1.4f689f8434012p-57"),
-    ("0x1.1675cababa60ep-2", "0x1.ce63eab883717p-61"),
-    ("0x1.4618bc21c5ec2p-2", "0x1.f42decdeccf1dp-56"),
-    ("0x1.739d7f6bbd007p-2", "-0x1.8c76ceb014b04p-56"))]
+LOG_SERIES = [-0.5, 1.0 / 3, -0.25, 0.2, -1.0 / 6, 1.0 / 7, -0.125]
+NEAR_ONE = float.fromhex("0x1p-7")
 
 
-def log(x):
-    if x != x or x < 0:
-        return float("nan")
-    if x == 0:
-        return float("-inf")
-    if x == float("inf"):
-        return x
+def _read_log_table():
+    """The rows of src/engine/ElementaryLogTable.h: (9-bit inverse, -log hi, -log lo)."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                        "..", "..", "..", "src", "engine", "ElementaryLogTable.h")
+    with open(path, encoding="utf-8") as f:
+        rows = re.findall(r"\{(\S+), (\S+), (\S+)\},", f.read())
+    assert len(rows) == 256, path
+    return [tuple(float.fromhex(v) for v in row) for row in rows]
+
+
+LOG_TABLE = _read_log_table()
+
+
+def _log_pair(x):
+    f = x - 1.0
+    if abs(f) < NEAR_ONE:
+        q = LOG_SERIES[6]
+        for i in range(5, -1, -1):
+            q = LOG_SERIES[i] + f * q
+        return f, f * f * q
     bits = _bits(x)
     k = 0
     if (bits >> 52) == 0:
         bits = _bits(x * float.fromhex("0x1p54"))
         k = -54
     k += (bits >> 52) - 1023
-    m = _double((bits & ((1 << 52) - 1)) | (1023 << 52))
-    if m > SQRT2:
-        m *= 0.5
-        k += 1
-    j = _nearest_integer(m * 16.0)
-    c = j * 0.0625
-    d = m - c
-    uh, ul = _two_sum(m, c)
-    inverse = 1.0 / uh
-    s_hi = d * inverse
-    qh, ql = _two_product(s_hi, uh)
-    s_lo = (((d - qh) - ql) - s_hi * ul) * inverse
-    z = s_hi * s_hi
-    series = TWO_OVER_ODD[5]
-    for i in range(4, -1, -1):
-        series = TWO_OVER_ODD[i] + z * series
-    tail = s_hi * z * series
-    log_c_hi, log_c_lo = LOG_OF_SIXTEENTHS[int(j) - 11]
+    mantissa = bits & ((1 << 52) - 1)
+    m = _double(mantissa | (1023 << 52))
+    i = mantissa >> 44
+    c = _double(((mantissa >> 44) << 44) | (1 << 43) | (1023 << 52))
+    inverse, log_hi, log_lo = LOG_TABLE[i]
+    r = (c * inverse - 1.0) + (m - c) * inverse
+    r2 = r * r
+    tail = r2 * (((LOG_SERIES[0] + r * LOG_SERIES[1]) + r2 * (LOG_SERIES[2] + r * LOG_SERIES[3]))
+                 + (r2 * r2) * (LOG_SERIES[4] + r * LOG_SERIES[5]))
     kd = float(k)
-    ah, al = _fast_two_sum(kd * LN2_HI, log_c_hi)
-    bh, bl = _fast_two_sum(ah, 2.0 * s_hi)
-    hi, lo = _fast_two_sum(bh, (al + bl) + (((log_c_lo + 2.0 * s_lo) + tail) + kd * LN2_LO))
+    ah, al = _fast_two_sum(kd * LN2_HI, log_hi)
+    bh, bl = _fast_two_sum(ah, r)
+    return bh, (al + bl) + ((log_lo + kd * LN2_LO) + tail)
+
+
+def log(x):
+    if not (0 < x < float("inf")):
+        if x != x or x < 0:
+            return float("nan")
+        return float("-inf") if x == 0 else float("inf")
+    hi, lo = _log_pair(x)
     return hi + lo
 
 
