@@ -9,6 +9,7 @@
 
 #include "display/PlotNumbers.h"
 #include "engine/Elementary.h"
+#include "engine/NumberChars.h"
 #include "engine/Waveform.h"
 #include "engine/nrFFT.h"
 #include "panels/NumberText.h"
@@ -297,8 +298,7 @@ std::string SpectrumTable(const SpectrumBins& bins, std::string_view testPoint) 
         const double bin = static_cast<double>(bins.firstBin) + static_cast<double>(n);
         // Bin centres are multiples of 9765.625 Hz: the shortest text is exact.
         char number[32];
-        const auto written =
-            std::to_chars(std::begin(number), std::end(number), bin * kBinWidth / 1e6);
+        const auto written = ToChars(std::begin(number), std::end(number), bin * kBinWidth / 1e6);
         table.append(number, written.ptr);
         const double level = PowerDb(bins.powers[n]);
         table.append("\t").append(FormatFixed(level - bins.strongestDb, 2));

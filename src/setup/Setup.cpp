@@ -4,6 +4,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "engine/NumberChars.h"
 #include "panels/NumberText.h"
 #include "panels/StageTexts.h"
 
@@ -59,11 +60,11 @@ std::optional<double> CleanNumber(std::string_view text) {
     }
     if (at != text.size()) return std::nullopt;
 
-    // from_chars takes no "+" and reports a value beyond the double range, either way.
+    // FromChars takes no "+" and reports a value beyond the double range, either way.
     std::string_view number = text;
     if (number.front() == '+') number.remove_prefix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = FromChars(number.data(), number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -76,7 +77,7 @@ std::string CleanBoxText(std::string_view boxText, bool interceptBox) {
     // The number the box reads, written so that it reads back to the last bit.
     const double value = ParseLeadingNumber(boxText);
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = ToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
