@@ -131,11 +131,8 @@ void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
         ++more;
 }
 
-// Adds the lines [first, last) of one frequency into one line.
+// Adds the lines [first, last) of one frequency, strongest first, into one line.
 Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
-    std::stable_sort(first, last, [](const Line& a, const Line& b) {
-        return std::norm(a.phasor) > std::norm(b.phasor);
-    });
     Line merged = std::move(*first);
     std::vector<Origin> origins{merged.origin};
     int more = merged.moreOrigins;
@@ -156,6 +153,16 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
     return merged;
 }
 
+// The indices 0 .. n-1 in a stable order by `before`.
+template <typename Before>
+std::vector<std::size_t> StableOrder(std::size_t n, Before before) {
+    std::vector<std::size_t> order(n);
+    for (std::size_t k = 0; k < n; ++k)
+        order[k] = k;
+    std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
+
 }  // namespace
 
 void Normalise(LineSet& lines, double floor) {
@@ -166,15 +173,32 @@ void Normalise(LineSet& lines, double floor) {
                                           !std::isfinite(l.phasor.imag()) || !std::isfinite(l.mhz);
                                }),
                 lines.end());
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    // Lines are heavy to move: their order by frequency is found on their indices, and equal
+    // frequencies keep their given order, as a stable sort of the lines would.
+    std::vector<std::size_t> order = StableOrder(
+        lines.size(), [&](std::size_t a, std::size_t b) { return lines[a].mhz < lines[b].mhz; });
     LineSet merged;
     merged.reserve(lines.size());
-    for (auto first = lines.begin(); first != lines.end();) {
-        auto last = first + 1;
-        while (last != lines.end() && last->mhz - first->mhz < kSameFrequencyMHz)
+    LineSet group;
+    for (std::size_t first = 0; first < order.size();) {
+        std::size_t last = first + 1;
+        while (last < order.size() &&
+               lines[order[last]].mhz - lines[order[first]].mhz < kSameFrequencyMHz)
             ++last;
-        Line line = last - first == 1 ? std::move(*first) : MergeGroup(first, last);
+        Line line;
+        if (last - first == 1) {
+            line = std::move(lines[order[first]]);
+        } else {
+            group.clear();
+            std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                             order.begin() + static_cast<std::ptrdiff_t>(last),
+                             [&](std::size_t a, std::size_t b) {
+                                 return std::norm(lines[a].phasor) > std::norm(lines[b].phasor);
+                             });
+            for (std::size_t k = first; k < last; ++k)
+                group.push_back(std::move(lines[order[k]]));
+            line = MergeGroup(group.begin(), group.end());
+        }
         // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
         if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
         if (math::Abs(line.phasor) >= floor && math::Abs(line.phasor) > 0)
@@ -186,15 +210,20 @@ void Normalise(LineSet& lines, double floor) {
 
 double KeepStrongest(LineSet& lines, std::size_t count) {
     if (lines.size() <= count) return 0;
-    // A stable sort, not a selection: which of equally strong lines stay is then the same
+    // A stable order, not a selection: which of equally strong lines stay is then the same
     // with every standard library.
-    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
-        return std::norm(a.phasor) > std::norm(b.phasor);
+    std::vector<std::size_t> order = StableOrder(lines.size(), [&](std::size_t a, std::size_t b) {
+        return std::norm(lines[a].phasor) > std::norm(lines[b].phasor);
     });
-    const double left = math::Abs(lines[count].phasor);
-    lines.resize(count);
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    const double left = math::Abs(lines[order[count]].phasor);
+    order.resize(count);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lines[a].mhz < lines[b].mhz; });
+    LineSet kept;
+    kept.reserve(count);
+    for (const std::size_t k : order)
+        kept.push_back(std::move(lines[k]));
+    lines = std::move(kept);
     return left;
 }
 
