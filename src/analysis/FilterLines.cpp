@@ -24,6 +24,7 @@ constexpr double kNegligibleLeak = 1e-12;
 constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
 
 long Wrap(long bin) {
+    if (bin >= 0 && bin < kBins) return bin;  // most are: no division
     bin %= kBins;
     return bin < 0 ? bin + kBins : bin;
 }
@@ -124,7 +125,7 @@ class Transform {
         if (exactBin_) return;  // a line on a bin's centre is in its own bins only
         Denominator a(beta_, first), b(-beta_, first);
         for (long k = first; k <= last; ++k, a.Next(), b.Next()) {
-            if (!skip(k)) add(k, up_ / a.Value() + down_ / b.Value());
+            if (!skip(k)) add(k, up_ * (1.0 / a.Value()) + down_ * (1.0 / b.Value()));
         }
     }
 

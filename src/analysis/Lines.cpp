@@ -153,13 +153,23 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
     return merged;
 }
 
-// The indices 0 .. n-1 in a stable order by `before`.
-template <typename Before>
-std::vector<std::size_t> StableOrder(std::size_t n, Before before) {
+// The indices 0 .. n-1 in a stable order of key(i), ascending or descending. The keys are
+// sorted beside their indices, which is faster than looking them up in each comparison.
+template <typename Key>
+std::vector<std::size_t> StableOrder(std::size_t n, Key key, bool descending) {
+    std::vector<std::pair<double, std::size_t>> keyed(n);
+    for (std::size_t k = 0; k < n; ++k)
+        keyed[k] = {key(k), k};
+    if (descending) {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+    } else {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
     std::vector<std::size_t> order(n);
     for (std::size_t k = 0; k < n; ++k)
-        order[k] = k;
-    std::stable_sort(order.begin(), order.end(), before);
+        order[k] = keyed[k].second;
     return order;
 }
 
@@ -176,7 +186,7 @@ void Normalise(LineSet& lines, double floor) {
     // Lines are heavy to move: their order by frequency is found on their indices, and equal
     // frequencies keep their given order, as a stable sort of the lines would.
     std::vector<std::size_t> order = StableOrder(
-        lines.size(), [&](std::size_t a, std::size_t b) { return lines[a].mhz < lines[b].mhz; });
+        lines.size(), [&](std::size_t k) { return lines[k].mhz; }, false);
     LineSet merged;
     merged.reserve(lines.size());
     LineSet group;
@@ -212,9 +222,8 @@ double KeepStrongest(LineSet& lines, std::size_t count) {
     if (lines.size() <= count) return 0;
     // A stable order, not a selection: which of equally strong lines stay is then the same
     // with every standard library.
-    std::vector<std::size_t> order = StableOrder(lines.size(), [&](std::size_t a, std::size_t b) {
-        return std::norm(lines[a].phasor) > std::norm(lines[b].phasor);
-    });
+    std::vector<std::size_t> order = StableOrder(
+        lines.size(), [&](std::size_t k) { return std::norm(lines[k].phasor); }, true);
     const double left = math::Abs(lines[order[count]].phasor);
     order.resize(count);
     std::stable_sort(order.begin(), order.end(),
@@ -264,12 +273,16 @@ Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
 LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage) {
     const std::vector<const Line*> sa = ByAmplitude(a);
     const std::vector<const Line*> sb = ByAmplitude(b);
+    std::vector<double> amplitudes(sb.size());
+    for (std::size_t k = 0; k < sb.size(); ++k)
+        amplitudes[k] = math::Abs(sb[k]->phasor);
     LineSet products;
     for (const Line* x : sa) {
         const double ax = math::Abs(x->phasor);
-        for (const Line* y : sb) {
+        for (std::size_t k = 0; k < sb.size(); ++k) {
+            const Line* y = sb[k];
             // A product with a DC level lands twice on one frequency, hence the full product.
-            if (ax * math::Abs(y->phasor) < floor) break;
+            if (ax * amplitudes[k] < floor) break;
             products.push_back(Product(*x, *y, true, order, stage));
             products.push_back(Product(*x, *y, false, order, stage));
         }
