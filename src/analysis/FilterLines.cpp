@@ -24,6 +24,7 @@ constexpr double kNegligibleLeak = 1e-12;
 constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
 
 long Wrap(long bin) {
+    if (bin >= 0 && bin < kBins) return bin;  // most are: no division
     bin %= kBins;
     return bin < 0 ? bin + kBins : bin;
 }
@@ -124,7 +125,7 @@ class Transform {
         if (exactBin_) return;  // a line on a bin's centre is in its own bins only
         Denominator a(beta_, first), b(-beta_, first);
         for (long k = first; k <= last; ++k, a.Next(), b.Next()) {
-            if (!skip(k)) add(k, up_ / a.Value() + down_ / b.Value());
+            if (!skip(k)) add(k, up_ * (1.0 / a.Value()) + down_ * (1.0 / b.Value()));
         }
     }
 
@@ -187,9 +188,12 @@ class FilterWork {
             own = std::max(own, LineWatts(line));
             return;
         }
+        // The lines are real, so bin N - k mirrors bin k in watts: the far bins are worked out
+        // in the lower half only, and Share reads the upper half from its mirror.
         const auto skip = [&](long k) { return Near(k, bin) || !Confines(line, k); };
         for (const auto& [first, last] : kept_.runs) {
-            t.ForRun(first, last, skip, [&](long k, std::complex<double> x) {
+            if (first > kBins / 2) break;
+            t.ForRun(first, std::min(last, kBins / 2), skip, [&](long k, std::complex<double> x) {
                 values_[static_cast<std::size_t>(k)] += x;
                 if (doubtful) doubtWatts_[static_cast<std::size_t>(k)] += std::norm(x) * kBinWatts;
             });
@@ -201,10 +205,11 @@ class FilterWork {
     // are then too strong by that much, which is added to `doubt` with the doubtful lines' part.
     const std::vector<double>& Share(NoiseDensity& spread, NoiseDensity& doubt) const {
         for (std::size_t k = 0; k < kSampleCount; ++k) {
-            const double w = std::norm(values_[k]) * kBinWatts - ownWatts_[k];
+            const std::size_t m = k <= kSampleCount / 2 ? k : kSampleCount - k;
+            const double w = std::norm(values_[m]) * kBinWatts - ownWatts_[m];
             if (w > 0) spread.AddAt(static_cast<int>(k), w);
-            if (doubtWatts_[k] - std::min(w, 0.0) > 0)
-                doubt.AddAt(static_cast<int>(k), doubtWatts_[k] - std::min(w, 0.0));
+            if (doubtWatts_[m] - std::min(w, 0.0) > 0)
+                doubt.AddAt(static_cast<int>(k), doubtWatts_[m] - std::min(w, 0.0));
         }
         return lineWatts_;
     }

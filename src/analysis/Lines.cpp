@@ -131,11 +131,8 @@ void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
         ++more;
 }
 
-// Adds the lines [first, last) of one frequency into one line.
+// Adds the lines [first, last) of one frequency, strongest first, into one line.
 Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
-    std::stable_sort(first, last, [](const Line& a, const Line& b) {
-        return std::norm(a.phasor) > std::norm(b.phasor);
-    });
     Line merged = std::move(*first);
     std::vector<Origin> origins{merged.origin};
     int more = merged.moreOrigins;
@@ -156,6 +153,26 @@ Line MergeGroup(LineSet::iterator first, LineSet::iterator last) {
     return merged;
 }
 
+// The indices 0 .. n-1 in a stable order of key(i), ascending or descending. The keys are
+// sorted beside their indices, which is faster than looking them up in each comparison.
+template <typename Key>
+std::vector<std::size_t> StableOrder(std::size_t n, Key key, bool descending) {
+    std::vector<std::pair<double, std::size_t>> keyed(n);
+    for (std::size_t k = 0; k < n; ++k)
+        keyed[k] = {key(k), k};
+    if (descending) {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+    } else {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    std::vector<std::size_t> order(n);
+    for (std::size_t k = 0; k < n; ++k)
+        order[k] = keyed[k].second;
+    return order;
+}
+
 }  // namespace
 
 void Normalise(LineSet& lines, double floor) {
@@ -166,15 +183,32 @@ void Normalise(LineSet& lines, double floor) {
                                           !std::isfinite(l.phasor.imag()) || !std::isfinite(l.mhz);
                                }),
                 lines.end());
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    // Lines are heavy to move: their order by frequency is found on their indices, and equal
+    // frequencies keep their given order, as a stable sort of the lines would.
+    std::vector<std::size_t> order = StableOrder(
+        lines.size(), [&](std::size_t k) { return lines[k].mhz; }, false);
     LineSet merged;
     merged.reserve(lines.size());
-    for (auto first = lines.begin(); first != lines.end();) {
-        auto last = first + 1;
-        while (last != lines.end() && last->mhz - first->mhz < kSameFrequencyMHz)
+    LineSet group;
+    for (std::size_t first = 0; first < order.size();) {
+        std::size_t last = first + 1;
+        while (last < order.size() &&
+               lines[order[last]].mhz - lines[order[first]].mhz < kSameFrequencyMHz)
             ++last;
-        Line line = last - first == 1 ? std::move(*first) : MergeGroup(first, last);
+        Line line;
+        if (last - first == 1) {
+            line = std::move(lines[order[first]]);
+        } else {
+            group.clear();
+            std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                             order.begin() + static_cast<std::ptrdiff_t>(last),
+                             [&](std::size_t a, std::size_t b) {
+                                 return std::norm(lines[a].phasor) > std::norm(lines[b].phasor);
+                             });
+            for (std::size_t k = first; k < last; ++k)
+                group.push_back(std::move(lines[order[k]]));
+            line = MergeGroup(group.begin(), group.end());
+        }
         // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
         if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
         if (math::Abs(line.phasor) >= floor && math::Abs(line.phasor) > 0)
@@ -186,15 +220,19 @@ void Normalise(LineSet& lines, double floor) {
 
 double KeepStrongest(LineSet& lines, std::size_t count) {
     if (lines.size() <= count) return 0;
-    // A stable sort, not a selection: which of equally strong lines stay is then the same
+    // A stable order, not a selection: which of equally strong lines stay is then the same
     // with every standard library.
-    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
-        return std::norm(a.phasor) > std::norm(b.phasor);
-    });
-    const double left = math::Abs(lines[count].phasor);
-    lines.resize(count);
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const Line& a, const Line& b) { return a.mhz < b.mhz; });
+    std::vector<std::size_t> order = StableOrder(
+        lines.size(), [&](std::size_t k) { return std::norm(lines[k].phasor); }, true);
+    const double left = math::Abs(lines[order[count]].phasor);
+    order.resize(count);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lines[a].mhz < lines[b].mhz; });
+    LineSet kept;
+    kept.reserve(count);
+    for (const std::size_t k : order)
+        kept.push_back(std::move(lines[k]));
+    lines = std::move(kept);
     return left;
 }
 
@@ -235,12 +273,16 @@ Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
 LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage) {
     const std::vector<const Line*> sa = ByAmplitude(a);
     const std::vector<const Line*> sb = ByAmplitude(b);
+    std::vector<double> amplitudes(sb.size());
+    for (std::size_t k = 0; k < sb.size(); ++k)
+        amplitudes[k] = math::Abs(sb[k]->phasor);
     LineSet products;
     for (const Line* x : sa) {
         const double ax = math::Abs(x->phasor);
-        for (const Line* y : sb) {
+        for (std::size_t k = 0; k < sb.size(); ++k) {
+            const Line* y = sb[k];
             // A product with a DC level lands twice on one frequency, hence the full product.
-            if (ax * math::Abs(y->phasor) < floor) break;
+            if (ax * amplitudes[k] < floor) break;
             products.push_back(Product(*x, *y, true, order, stage));
             products.push_back(Product(*x, *y, false, order, stage));
         }

@@ -24,14 +24,31 @@ void AddShifted(std::vector<double>& out, const std::vector<double>& in, double 
     const double part = shift - whole;
     long from = -static_cast<long>(whole) % kBins;  // the bin that lands on bin 0
     if (from < 0) from += kBins;
-    std::size_t a = static_cast<std::size_t>(from);
-    std::size_t b = a == 0 ? kBins - 1 : a - 1;
-    for (std::size_t k = 0; k < kSampleCount; ++k) {
-        const double copy = weight * ((1 - part) * in[a] + part * in[b]);
-        out[k] += copy;
-        if (roots) (*roots)[k] += std::sqrt(std::max(0.0, copy));
-        b = a;
-        a = a + 1 == kSampleCount ? 0 : a + 1;
+    // Output bin k reads input bins a = from + k and b = a - 1, both circular: the loops run over
+    // stretches where neither wraps, so that they stay simple.
+    const double keep = 1 - part;
+    std::size_t k = 0;
+    auto run = [&](std::size_t a, std::size_t b, std::size_t count) {
+        const double* pa = in.data() + a;
+        const double* pb = in.data() + b;
+        double* po = out.data() + k;
+        for (std::size_t n = 0; n < count; ++n)
+            po[n] += weight * (keep * pa[n] + part * pb[n]);
+        if (roots) {
+            for (std::size_t n = 0; n < count; ++n)
+                (*roots)[k + n] += std::sqrt(std::max(0.0, weight * (keep * pa[n] + part * pb[n])));
+        }
+        k += count;
+    };
+    const auto a0 = static_cast<std::size_t>(from);
+    if (a0 == 0) {
+        // Output 0 reads input 0 and the last; then every input is a + 0, b = a - 1.
+        run(0, kSampleCount - 1, 1);
+        run(1, 0, kSampleCount - 1);
+    } else {
+        run(a0, a0 - 1, kSampleCount - a0);  // a runs a0 .. N-1
+        run(0, kSampleCount - 1, 1);         // a wraps to 0, b is the last
+        run(1, 0, a0 - 1);                   // a runs 1 .. a0 - 1
     }
 }
 

@@ -226,7 +226,9 @@ std::string MissingPeak(const TestPointPrediction& p, const Measured& m) {
         const auto i = static_cast<std::size_t>(b);
         const bool peak =
             (b == 0 || around[i] >= around[i - 1]) && (b == 4096 || around[i] >= around[i + 1]);
-        if (!peak || around[i] < kMissedPeaks * strongest || Db(around[i] / noise[i]) < kAboveNoise)
+        // A silent spectrum has no peak to miss.
+        if (!peak || !(around[i] > 0) || around[i] < kMissedPeaks * strongest ||
+            Db(around[i] / noise[i]) < kAboveNoise)
             continue;
         const bool explained = std::any_of(p.lines.begin(), p.lines.end(), [&](const auto& l) {
             return std::abs(BinOf(l.frequencyMHz) - b) <= kHalfWidth + 1;
@@ -311,10 +313,12 @@ void RunSeed(std::uint64_t seed) {
     EXPECT_LE(counts.needlessAlarm, kChains / 10) << "seed " << seed;
 }
 
-// Not yet run by default: of 300 chains per seed, 6, 6 and 9 are still off unflagged (lines
-// closer than a bin, noise and spread shifted a fraction of a bin by a mixer, whose far tails
-// are not followed) and 27, 33 and 34 are flagged needlessly. Run with
-// --gtest_also_run_disabled_tests to see the counts.
+// Not yet run by default: of 300 chains per seed, 6, 5 and 9 are still off unflagged and 27,
+// 33 and 29 are flagged needlessly. Most misses are Pout after a mixer whose LO lies between
+// bins and a filter behind it: the spread a first filter left of a tone, shifted between bins,
+// reaches every bin with its copies in phase, and the far tails the prediction does not follow
+// fill the later pass band (seed 2, chain 80: 19 dB). Run with
+// --gtest_also_run_disabled_tests to see the counts and the chains.
 TEST(RandomChains, DISABLED_RightOrFlaggedOnSeed1) {
     RunSeed(1);
 }
