@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "panels/NumberText.h"
+#include "panel/NumberText.h"
 
 namespace {
 

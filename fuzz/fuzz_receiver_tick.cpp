@@ -9,12 +9,12 @@
 #include <string>
 
 #include "FuzzInput.h"
-#include "display/SpectrumPlot.h"
-#include "display/TimePlot.h"
+#include "chain/Layout.h"
 #include "engine/ChainSnapshot.h"
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
-#include "window/Layout.h"
+#include "plot/SpectrumPlot.h"
+#include "plot/TimePlot.h"
 
 namespace {
 

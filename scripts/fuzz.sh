@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 bash scripts/deps.sh
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_SANITIZE=ON \
-  -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
+  -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_DESKTOP=OFF
 targets=(number_text receiver_tick setup_text)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 

@@ -72,7 +72,7 @@ build() {
   done | xargs -n 2 -P "$(nproc)" bash -c '${GOLDEN_COMPILE} -c "$0" -o "$1"'
 }
 
-flags=(-std=c++20 -O2 -ffp-contract=off -DNDEBUG -Isrc)
+flags=(-std=c++20 -O2 -ffp-contract=off -DNDEBUG -Isrc/core)
 
 mkdir -p build/golden
 started=${SECONDS}

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh
-exec ./build/src/quorvane
+exec ./build/src/desktop/quorvane

@@ -10,4 +10,4 @@ if [ "${build}" = build ]; then
   bash scripts/build.sh
 fi
 QT_QPA_PLATFORM=offscreen QUORVANE_SOAK_TICKS="${1:-50000}" QUORVANE_SOAK_SEED="${2:-20261208}" \
-  "${build}/tests/window/window_soak_tests"
+  "${build}/tests/desktop/window/window_soak_tests"

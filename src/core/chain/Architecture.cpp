@@ -1,0 +1,89 @@
+#include "chain/Architecture.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr StageId Filter(int i) {
+    return {StageKind::Filter, i};
+}
+constexpr StageId Mixer(int i) {
+    return {StageKind::Mixer, i};
+}
+constexpr StageId Amplifier(int i) {
+    return {StageKind::Amplifier, i};
+}
+
+constexpr Arrangement kHomodyne = {5,
+                                   {{
+                                       {Filter(0), "Image Filter"},
+                                       {Amplifier(0), "LNA"},
+                                       {Mixer(0), "1st Mixer"},
+                                       {Amplifier(1), "IF Amp"},
+                                       {Filter(1), "Baseband Filter"},
+                                   }}};
+
+constexpr Arrangement kSingleConversion = {7,
+                                           {{
+                                               {Filter(0), "Image Filter"},
+                                               {Amplifier(0), "LNA"},
+                                               {Mixer(0), "1st Mixer"},
+                                               {Amplifier(1), "IF Amp"},
+                                               {Filter(1), "IF Filter"},
+                                               {Mixer(1), "2nd Mixer"},
+                                               {Filter(2), "Baseband Filter"},
+                                           }}};
+
+// "3nd Mixer" is the caption the program has always shown.
+constexpr Arrangement kDualConversion = {7,
+                                         {{
+                                             {Filter(0), "Image Filter"},
+                                             {Mixer(0), "1st Mixer"},
+                                             {Filter(1), "1st IF Filter"},
+                                             {Mixer(1), "2nd Mixer"},
+                                             {Filter(2), "2nd IF Filter"},
+                                             {Mixer(2), "3nd Mixer"},
+                                             {Filter(3), "Baseband Filter"},
+                                         }}};
+
+}  // namespace
+
+Architecture ArchitectureFromText(std::string_view text) {
+    if (text == kArchitectureItems[ItemOf(Architecture::Homodyne)]) return Architecture::Homodyne;
+    if (text == kArchitectureItems[ItemOf(Architecture::DualConversion)])
+        return Architecture::DualConversion;
+    return Architecture::SingleConversion;
+}
+
+int CandidatePosition(StageId stage) {
+    switch (stage.kind) {
+        case StageKind::Filter:
+            return stage.index;
+        case StageKind::Mixer:
+            return kFilterCount + stage.index;
+        case StageKind::Amplifier:
+            return kFilterCount + kMixerCount + stage.index;
+    }
+    return -1;
+}
+
+int SlotAtLeft(int left) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (left == SlotLeft(slot)) return slot;
+    }
+    return -1;
+}
+
+const Arrangement& ArrangementFor(Architecture architecture) {
+    switch (architecture) {
+        case Architecture::Homodyne:
+            return kHomodyne;
+        case Architecture::DualConversion:
+            return kDualConversion;
+        case Architecture::SingleConversion:
+            break;
+    }
+    return kSingleConversion;
+}
+
+}  // namespace quorvane
