@@ -15,7 +15,8 @@ class AmplifierControl final : public ChainStagePanel {
     double IP3() const;  // dBm, 60 = "Inf"
     void SetIP3(double dBm);
 
-    QList<QWidget*> FocusOrder() const override;
+  private:
+    AmplifierPanelState& Amplifier() const;
 };
 
 }  // namespace quorvane

@@ -1,42 +1,54 @@
 #include "panels/ChainStagePanel.h"
 
-#include "panels/PanelKit.h"
+#include "panels/ParameterRow.h"
 
 namespace quorvane {
 
-ChainStagePanel::ChainStagePanel(int widthTwips, int heightTwips, const GainRowsLists& rows,
-                                 QWidget* parent)
-    : StagePanel(widthTwips, heightTwips, parent), rows_(new GainRows(this, rows)) {}
+ChainStagePanel::ChainStagePanel(std::unique_ptr<ChainPanelState> state, const PanelFrame& frame,
+                                 const GainRowsPlaces& rows, QWidget* parent)
+    : StagePanel(frame, parent), state_(std::move(state)) {
+    AddRow(rows.noise);
+    AddRow(rows.gain);
+    if (rows.intercept) AddRow(*rows.intercept);
+}
+
+ChainStagePanel::~ChainStagePanel() = default;
+
+void ChainStagePanel::AddRow(const ParameterRowPlace& place) {
+    const StageBox box = place.box;
+    rows_ << new ParameterRow(this, place, [this, box](const std::string& text) {
+        state_->Type(box, text);
+        ShowState();
+    });
+}
 
 double ChainStagePanel::Gain() const {
-    return rows_->Gain();
+    return state_->Gain();
 }
 
 void ChainStagePanel::SetGain(double dB) {
-    rows_->SetGain(dB);
-    UpdateDisplay();
+    state_->SetGain(dB);
+    ShowState();
 }
 
 double ChainStagePanel::NF() const {
-    return rows_->NF();
+    return state_->NF();
 }
 
 void ChainStagePanel::SetNF(double dB) {
-    rows_->SetNF(dB);
-    UpdateDisplay();
+    state_->SetNF(dB);
+    ShowState();
 }
 
 void ChainStagePanel::SetTitle(const std::string& title) {
     StagePanel::SetTitle(title);
-    rows_->Name(title);
+    for (ParameterRow* row : rows_)
+        row->SetName(QString::fromStdString(PartName(title, row->Place().part)));
 }
 
-void ChainStagePanel::UpdateDisplay() {
-    rows_->Show();
-}
-
-void ChainStagePanel::paintEvent(QPaintEvent*) {
-    PaintSymbol(*this);
+void ChainStagePanel::ShowState() {
+    for (ParameterRow* row : rows_)
+        row->Show(state_->Shown(row->Place().box), state_->Unit(row->Place().box));
 }
 
 }  // namespace quorvane

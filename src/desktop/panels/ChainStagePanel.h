@@ -1,13 +1,18 @@
 #pragma once
 
-#include "panels/GainRows.h"
+#include <QList>
+#include <memory>
+
+#include "panel/ChainPanelStates.h"
 #include "panels/StagePanel.h"
 
 namespace quorvane {
 
-// Base of the chain stages' panels. Amplifier, mixer and filter all keep their noise figure and
-// gain (amplifier and mixer their intercept too) in the same rows, show every field again
-// whenever one of them is written, and draw their symbol on an opaque background.
+class ParameterRow;
+
+// Base of the chain stages' panels, a view of their state: amplifier, mixer and filter all
+// show their noise figure and gain (amplifier and mixer their intercept too) in the same rows.
+// What the user types or picks goes to the state, and every row shows what the state says.
 class ChainStagePanel : public StagePanel {
     Q_OBJECT
     Q_PROPERTY(double Gain READ Gain WRITE SetGain)
@@ -22,19 +27,19 @@ class ChainStagePanel : public StagePanel {
     void SetTitle(const std::string& title) override;
 
   protected:
-    ChainStagePanel(int widthTwips, int heightTwips, const GainRowsLists& rows,
-                    QWidget* parent = nullptr);
+    ChainStagePanel(std::unique_ptr<ChainPanelState> state, const PanelFrame& frame,
+                    const GainRowsPlaces& rows, QWidget* parent = nullptr);
+    ~ChainStagePanel() override;
 
-    GainRows& Rows() const { return *rows_; }
-
-    // Writes every field back into its box, so each ends as the value read from its text.
-    // Panels with more boxes show those after the rows.
-    virtual void UpdateDisplay();
-
-    void paintEvent(QPaintEvent* event) override;
+    ChainPanelState& State() const { return *state_; }
+    // Adds the view of one more of the state's boxes.
+    void AddRow(const ParameterRowPlace& place);
+    // Shows every box and unit as the state has them; panels with more controls show those too.
+    virtual void ShowState();
 
   private:
-    GainRows* rows_;
+    std::unique_ptr<ChainPanelState> state_;
+    QList<ParameterRow*> rows_;
 };
 
 }  // namespace quorvane

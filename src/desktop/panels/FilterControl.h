@@ -4,8 +4,6 @@
 
 namespace quorvane {
 
-class ParameterRow;
-
 // One band-pass filter: centre frequency, bandwidth, gain and noise figure.
 class FilterControl final : public ChainStagePanel {
     Q_OBJECT
@@ -26,17 +24,8 @@ class FilterControl final : public ChainStagePanel {
     double CentreFreq() const;  // MHz
     void SetCentreFreq(double mhz);
 
-    void SetTitle(const std::string& title) override;
-    QList<QWidget*> FocusOrder() const override;
-
-  protected:
-    void UpdateDisplay() override;
-
   private:
-    double centreFreq_ = 5.0;  // MHz
-    double bandwidth_ = 2.0;   // MHz
-    ParameterRow* centreRow_ = nullptr;
-    ParameterRow* rangeRow_ = nullptr;
+    FilterPanelState& Filter() const;
 };
 
 }  // namespace quorvane

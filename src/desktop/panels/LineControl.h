@@ -3,6 +3,8 @@
 #include <QObject>
 #include <cstdint>
 
+#include "panel/PanelGeometry.h"
+
 class QPainter;
 class QPalette;
 
@@ -73,7 +75,7 @@ class ShapeControl : public QObject {
     Q_PROPERTY(bool Visible READ Visible)
 
   public:
-    enum class Kind { Rectangle = 0, Circle = 3 };
+    using Kind = ShapeKind;
 
     ShapeControl(Kind kind, int left, int top, int width, int height, int borderWidth,
                  QObject* parent = nullptr)

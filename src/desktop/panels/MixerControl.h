@@ -6,8 +6,6 @@ class QCheckBox;
 
 namespace quorvane {
 
-class ParameterRow;
-
 // One mixer with its local oscillator: LO frequency, switching flag, gain, noise figure, IP3.
 class MixerControl final : public ChainStagePanel {
     Q_OBJECT
@@ -26,20 +24,15 @@ class MixerControl final : public ChainStagePanel {
     void SetSwitching(bool on);
 
     void SetTitle(const std::string& title) override;
-    QList<QWidget*> FocusOrder() const override;
 
   protected:
-    void UpdateDisplay() override;
+    void ShowState() override;
 
   private:
-    void BuildLocalOscillator();
-    void ShowLoFrequency();
-    void ShowSwitching();
+    MixerPanelState& Mixer() const;
 
-    double loFreq_ = 6.0;  // MHz
-    bool switching_ = false;
-    ParameterRow* loRow_ = nullptr;
     QCheckBox* chkSwitching_ = nullptr;
+    bool showing_ = false;
 };
 
 }  // namespace quorvane

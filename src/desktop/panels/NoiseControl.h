@@ -1,15 +1,17 @@
 #pragma once
 
+#include "panel/SourcePanelStates.h"
 #include "panels/StagePanel.h"
 
 class QLineEdit;
 
 namespace quorvane {
 
+class BoxView;
 class ColourButton;
-class TextRule;
 
-// The thermal-noise source at the antenna: temperature text and an on/off toggle.
+// The thermal-noise source at the antenna: temperature text and an on/off toggle. A view of its
+// NoisePanelState.
 class NoiseControl : public StagePanel {
     Q_OBJECT
     Q_PROPERTY(double Temperature READ Temperature WRITE SetTemperature)
@@ -25,22 +27,18 @@ class NoiseControl : public StagePanel {
     void SetWorking(short value);
 
     void SetTitle(const std::string& title) override;
-    QList<QWidget*> FocusOrder() const override;
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
-    void UpdateDisplay();
-    void ToggleWorking();
+    void ShowState();
 
-    double temperature_ = 0.0;
-    short working_ = 0;
+    NoisePanelState state_;
 
     QLineEdit* text1_ = nullptr;
-    TextRule* text1Rule_ = nullptr;
+    BoxView* text1View_ = nullptr;
     ColourButton* cmdWorking_ = nullptr;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ChainSnapshot.h"
+#include "panel/SourcePanelStates.h"
 #include "panels/StagePanel.h"
 
 class QLabel;
@@ -8,11 +8,13 @@ class QLineEdit;
 
 namespace quorvane {
 
+class BoxView;
 class ColourButton;
 class ReadingScrollBar;
-class TextRule;
 
-// One sine source at the antenna: frequency text, power scale, on/off and sign toggles.
+// One sine source at the antenna: frequency text, power scale, on/off and sign toggles. A view
+// of its OscillatorPanelState: what the user does goes to the state, and the controls show what
+// the state says.
 class OscillatorControl : public StagePanel {
     Q_OBJECT
     Q_PROPERTY(double Frequency READ Frequency WRITE SetFrequency)
@@ -40,27 +42,20 @@ class OscillatorControl : public StagePanel {
     void SetInvert(short value);
 
     void SetTitle(const std::string& title) override;
-    QList<QWidget*> FocusOrder() const override;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
 
   private:
     void BuildControls();
-    void UpdateDisplay();
-    void ToggleWorking();
-    void ToggleInvert();
+    // Shows the box, the scale and the power text as the state has them.
+    void ShowState();
     void ShowWorkingColour();
     void ShowInvertColour();
 
-    double frequency_ = 0.0;
-    double power_ = kSourceOff;
-    short working_ = 0;
-    short invert_ = 0;
+    OscillatorPanelState state_;
+    bool showing_ = false;
 
     ColourButton* cmdInvert_ = nullptr;
     QLineEdit* text1_ = nullptr;
-    TextRule* text1Rule_ = nullptr;
+    BoxView* text1View_ = nullptr;
     QLabel* txtPower_ = nullptr;
     ReadingScrollBar* vscPower_ = nullptr;
     ColourButton* cmdWorking_ = nullptr;

@@ -5,15 +5,23 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
-#include <algorithm>
 #include <cmath>
 
+#include "panels/LineControl.h"
 #include "ui/Twips.h"
 
 namespace quorvane {
 
-QRect TwipBox::Pixels() const {
-    return TwipRect(left, top, width, height);
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QRect Pixels(const TwipBox& box) {
+    return TwipRect(box.left, box.top, box.width, box.height);
 }
 
 QFont PanelFont(double points) {
@@ -25,16 +33,17 @@ QFont PanelFont(double points) {
     return font;
 }
 
-void PlaceControl(QWidget* control, const QString& name, const TwipBox& box, double points) {
-    control->setObjectName(name);
-    control->setGeometry(box.Pixels());
-    control->setFont(PanelFont(points));
+void PlaceControl(QWidget* control, const ControlPlace& place) {
+    control->setObjectName(Text(place.name));
+    control->setGeometry(Pixels(place.box));
+    control->setFont(PanelFont(place.points));
 }
 
-QLabel* MakeLabel(QWidget* panel, const QString& name, const QString& text, const TwipBox& box,
-                  double points, Qt::Alignment horizontal) {
-    auto* label = new QLabel(text, panel);
-    PlaceControl(label, name, box, points);
+QLabel* MakeLabel(QWidget* panel, const ControlPlace& place) {
+    auto* label = new QLabel(Text(place.text), panel);
+    PlaceControl(label, place);
+    const Qt::Alignment horizontal =
+        place.align == TextAlign::Right ? Qt::AlignRight : Qt::AlignLeft;
     label->setAlignment(horizontal | Qt::AlignTop);
     label->setMargin(0);
     label->setIndent(0);
@@ -51,16 +60,15 @@ void FollowReadingToolTip(QWidget* control, QLineEdit* edit, BoxKind kind) {
     show(edit->text());
 }
 
-void AddSymbol(QWidget* panel, std::span<const SymbolLine> lines,
-               std::span<const SymbolOutline> outlines) {
-    for (const SymbolOutline& o : outlines) {
+void AddSymbol(QWidget* panel, const PanelFrame& frame) {
+    for (const SymbolOutline& o : frame.outlines) {
         auto* shape = new ShapeControl(o.kind, o.bounds.left, o.bounds.top, o.bounds.width,
                                        o.bounds.height, o.border, panel);
-        shape->setObjectName(QString::fromLatin1(o.name));
+        shape->setObjectName(Text(o.name));
     }
-    for (const SymbolLine& l : lines) {
+    for (const SymbolLine& l : frame.lines) {
         auto* line = new LineControl(panel);
-        line->setObjectName(QString::fromLatin1(l.name));
+        line->setObjectName(Text(l.name));
         line->SetEnds(static_cast<float>(l.x1), static_cast<float>(l.y1), static_cast<float>(l.x2),
                       static_cast<float>(l.y2));
         line->SetBorderWidth(l.width);
@@ -75,22 +83,27 @@ void PaintSymbol(QWidget& panel) {
     PaintLinesAndShapes(painter, panel, panel.palette());
 }
 
-TextRule::TextRule(QLineEdit* edit, Rule rule)
-    : QObject(edit), edit_(edit), rule_(std::move(rule)) {
+BoxView::BoxView(QLineEdit* edit, Typed typed)
+    : QObject(edit), edit_(edit), typed_(std::move(typed)) {
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!writing_) rule_(text);
+        if (!showing_) typed_(text.toStdString());
     });
 }
 
-void TextRule::Write(const QString& text) {
-    writing_ = true;
-    edit_->setText(text);
-    writing_ = false;
-    Run();
+void BoxView::Show(const ShownText& shown) {
+    if (shownOnce_ && shown.writes == shownWrites_) return;
+    shownOnce_ = true;
+    shownWrites_ = shown.writes;
+    showing_ = true;
+    edit_->setText(QString::fromStdString(shown.text));
+    showing_ = false;
 }
 
-void TextRule::Run() {
-    rule_(edit_->text());
+void BoxView::Pick(const QString& text) {
+    showing_ = true;
+    edit_->setText(text);
+    showing_ = false;
+    typed_(text.toStdString());
 }
 
 }  // namespace quorvane

@@ -10,44 +10,37 @@ namespace quorvane {
 
 namespace {
 
-QComboBox* MakeBox(QWidget* panel, const ParameterRowLayout& layout) {
-    const auto read = layout.read;
+QComboBox* MakeBox(QWidget* panel, const ParameterRowPlace& place) {
+    const StageBox id = place.box;
     auto* box = new SteppingComboBox(
-        [read](const QString& text) { return read(text.toStdString()); }, panel);
-    PlaceControl(box, layout.boxName, layout.box, kBoxPoints);
+        [id](const QString& text) { return ReadBoxValue(id, text.toStdString()); }, panel);
+    PlaceControl(box, place.list);
     // The list is fixed: typed text is never added to it nor completed from it.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
-    box->addItems(layout.items);
+    for (std::string_view item : place.items)
+        box->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
     return box;
 }
 
 }  // namespace
 
-ParameterRow::ParameterRow(QWidget* panel, const ParameterRowLayout& layout, TextRule::Rule rule)
-    : QObject(panel) {
-    QLabel* symbol = MakeLabel(panel, ArrayName("Label1", layout.symbolIndex), layout.symbol,
-                               layout.symbolBox, kSymbolPoints);
-    box_ = MakeBox(panel, layout);
+ParameterRow::ParameterRow(QWidget* panel, const ParameterRowPlace& place, BoxView::Typed typed)
+    : QObject(panel), place_(place) {
+    QLabel* symbol = MakeLabel(panel, place.symbol);
+    box_ = MakeBox(panel, place);
     symbol->setBuddy(box_);
-    FollowReadingToolTip(box_, box_->lineEdit(), layout.tip);
-    unit_ = MakeLabel(panel, ArrayName("Label1", layout.unitIndex), layout.unit, layout.unitBox,
-                      kBoxPoints);
-    rule_ = new TextRule(box_->lineEdit(), std::move(rule));
+    FollowReadingToolTip(box_, box_->lineEdit(), place.tip);
+    unit_ = MakeLabel(panel, place.unit);
+    view_ = new BoxView(box_->lineEdit(), std::move(typed));
     // A pick shows the item's text and reads it like typed text.
-    connect(box_, &QComboBox::activated, this, [this](int index) { Write(box_->itemText(index)); });
+    connect(box_, &QComboBox::activated, this,
+            [this](int index) { view_->Pick(box_->itemText(index)); });
 }
 
-void ParameterRow::Write(const QString& text) {
-    rule_->Write(text);
-}
-
-QString ParameterRow::Text() const {
-    return box_->currentText();
-}
-
-void ParameterRow::SetUnit(const QString& unit) {
-    unit_->setText(unit);
+void ParameterRow::Show(const ShownText& shown, std::string_view unit) {
+    view_->Show(shown);
+    unit_->setText(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
 }
 
 void ParameterRow::SetName(const QString& name) {

@@ -1,17 +1,28 @@
 #include "panels/StagePanel.h"
 
 #include "panels/AccessibleControls.h"
+#include "panels/PanelKit.h"
 #include "ui/Twips.h"
 
 namespace quorvane {
 
-StagePanel::StagePanel(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent) {
+StagePanel::StagePanel(const PanelFrame& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
     InstallAccessibleControls();
-    SetSizeTwips(widthTwips, heightTwips);
+    SetSizeTwips(frame.width, frame.height);
+    AddSymbol(this, frame);
 }
 
 void StagePanel::SetTitle(const std::string& title) {
     setAccessibleName(QString::fromStdString(title));
+}
+
+QList<QWidget*> StagePanel::FocusOrder() const {
+    QList<QWidget*> order;
+    for (std::string_view name : frame_.focusOrder)
+        order << findChild<QWidget*>(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+            Qt::FindDirectChildrenOnly);
+    return order;
 }
 
 void StagePanel::ApplyFocusOrder() {
@@ -36,6 +47,10 @@ void StagePanel::SetSizeTwips(int widthTwips, int heightTwips) {
 
 void StagePanel::Place() {
     move(TwipsToPixels(left_), TwipsToPixels(top_));
+}
+
+void StagePanel::paintEvent(QPaintEvent*) {
+    PaintSymbol(*this);
 }
 
 }  // namespace quorvane

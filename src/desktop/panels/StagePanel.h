@@ -4,11 +4,14 @@
 #include <QWidget>
 #include <string>
 
+#include "panel/PanelGeometry.h"
+
 namespace quorvane {
 
 // Base of every source and stage panel: a fixed-size widget placed by its Left and Top in
-// twips. The window places panels by Left, and the tick finds a stage's slot by it, so Left
-// keeps the exact twip value it was given (the pixel position is only its rounding).
+// twips, with the symbol of its table drawn on an opaque background. The window places panels
+// by Left, and the tick finds a stage's slot by it, so Left keeps the exact twip value it was
+// given (the pixel position is only its rounding).
 // For screen readers a panel is a group named by its title ("Tone 2", "Image Filter"), and each
 // of its controls is named by the title and the parameter it edits.
 class StagePanel : public QWidget {
@@ -17,8 +20,8 @@ class StagePanel : public QWidget {
     Q_PROPERTY(int Top READ Top WRITE SetTop)
 
   public:
-    // widthTwips x heightTwips is the panel's layout area.
-    StagePanel(int widthTwips, int heightTwips, QWidget* parent = nullptr);
+    // The frame gives the panel's layout area, symbol and focus order.
+    explicit StagePanel(const PanelFrame& frame, QWidget* parent = nullptr);
 
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -30,15 +33,19 @@ class StagePanel : public QWidget {
     // Names the panel and its controls after the title (UTF-8).
     virtual void SetTitle(const std::string& title);
     // The panel's controls in the order keyboard focus moves through them.
-    virtual QList<QWidget*> FocusOrder() const { return {}; }
+    QList<QWidget*> FocusOrder() const;
 
   protected:
-    // Chains the controls of FocusOrder() for the Tab key, in that order.
+    // Chains the controls of FocusOrder() for the Tab key, in that order; once the controls
+    // are made.
     void ApplyFocusOrder();
+
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Place();
 
+    const PanelFrame& frame_;
     int left_ = 0;
     int top_ = 0;
 };
