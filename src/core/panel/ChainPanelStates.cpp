@@ -60,7 +60,7 @@ double GainRowsState::Value(StageBox box) const {
 }
 
 void GainRowsState::Show() {
-    const auto write = [this](StageBox box, std::string text) {
+    const auto write = [this](StageBox box, const std::string& text) {
         ++Text(box).writes;
         Type(box, text);
     };
