@@ -71,12 +71,27 @@ constexpr std::array<std::string_view, 4> kOscillatorFocus = {"cmdInvert", "Text
 
 constexpr OscillatorGeometry kOscillator{
     .frame = {1860, 1455, kOscillatorLines, kOscillatorOutlines, kOscillatorFocus},
-    .cmdInvert = {"cmdInvert", {60, 180, 255, 255}},
-    .text1 = {"Text1", {360, 90, 735, 420}},
+    .cmdInvert = {.name = "cmdInvert",
+                  .box = {60, 180, 255, 255},
+                  .tip = Tip::ToneInverted,
+                  .part = ControlPart::Inverted},
+    .text1 = {.name = "Text1",
+              .box = {360, 90, 735, 420},
+              .reads = BoxKind::ToneFrequency,
+              .part = ControlPart::Frequency},
     .txtFreq = {"txtFreq", {360, 120, 1335, 255}, kMegahertz, kBoxPoints, TextAlign::Right},
-    .txtPower = {"txtPower", {180, 600, 1215, 255}, {}, kBoxPoints, TextAlign::Right},
-    .vscPower = {"vscPower", {1560, 480, 255, 495}},
-    .cmdWorking = {"cmdWorking", {240, 960, 255, 255}},
+    .txtPower = {.name = "txtPower",
+                 .box = {180, 600, 1215, 255},
+                 .align = TextAlign::Right,
+                 .tip = Tip::TonePowerText},
+    .vscPower = {.name = "vscPower",
+                 .box = {1560, 480, 255, 495},
+                 .tip = Tip::TonePowerScale,
+                 .part = ControlPart::Power},
+    .cmdWorking = {.name = "cmdWorking",
+                   .box = {240, 960, 255, 255},
+                   .tip = Tip::ToneOn,
+                   .part = ControlPart::On},
 };
 
 // Noise source: a circle with the letter N, the output line to the right edge.
@@ -88,9 +103,15 @@ constexpr std::array<std::string_view, 2> kNoiseFocus = {"Text1", "cmdWorking"};
 
 constexpr NoiseGeometry kNoise{
     .frame = {1860, 1140, kNoiseLines, kNoiseOutlines, kNoiseFocus},
-    .text1 = {"Text1", {600, 60, 855, 420}},
+    .text1 = {.name = "Text1",
+              .box = {600, 60, 855, 420},
+              .reads = BoxKind::NoiseTemperature,
+              .part = ControlPart::Temperature},
     .txtNoise = {"txtNoise", {360, 120, 1335, 255}, "K", kBoxPoints, TextAlign::Right},
-    .cmdWorking = {"cmdWorking", {240, 600, 255, 255}},
+    .cmdWorking = {.name = "cmdWorking",
+                   .box = {240, 600, 255, 255},
+                   .tip = Tip::NoiseOn,
+                   .part = ControlPart::On},
     .label1 = {"Label1", {780, 600, 255, 375}, "N", kSymbolPoints},
 };
 
@@ -141,7 +162,10 @@ constexpr MixerGeometry kMixer{
            .unit = {"Label1(7)", {1320, 180, 495, 375}, kMegahertz},
            .tip = BoxKind::LoFrequency,
            .part = ControlPart::LoFrequency},
-    .chkSwitching = {"chkSwitching", {1200, 720, 255, 255}},
+    .chkSwitching = {.name = "chkSwitching",
+                     .box = {1200, 720, 255, 255},
+                     .tip = Tip::Switching,
+                     .part = ControlPart::Switching},
 };
 
 // Filter: a rectangle holding three wave marks, the upper and lower ones struck through.

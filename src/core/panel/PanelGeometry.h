@@ -43,13 +43,18 @@ struct SymbolOutline {
 enum class TextAlign { Left, Right };
 
 // A control: its design name, its place, the fixed text a label carries (or the unit a unit
-// label starts with), and its font size. Labels keep their text at the top.
+// label starts with), its font size, and how it is explained: a fixed tooltip, or for a text
+// box a tooltip that tells what its text reads as, and the name a screen reader gives it after
+// the panel's title. Labels keep their text at the top.
 struct ControlPlace {
     std::string_view name;
     TwipBox box;
     std::string_view text = {};
     double points = kBoxPoints;
     TextAlign align = TextAlign::Left;
+    std::optional<Tip> tip = std::nullopt;
+    std::optional<BoxKind> reads = std::nullopt;
+    std::optional<ControlPart> part = std::nullopt;
 };
 
 // What every panel has: its layout area, its symbol, and the order in which keyboard focus moves

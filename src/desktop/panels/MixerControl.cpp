@@ -2,10 +2,6 @@
 
 #include <QCheckBox>
 
-#include "panels/PanelKit.h"
-#include "texts/ControlNames.h"
-#include "texts/ToolTips.h"
-
 namespace quorvane {
 
 MixerControl::MixerControl(QWidget* parent)
@@ -13,8 +9,7 @@ MixerControl::MixerControl(QWidget* parent)
                       MixerPanelGeometry().rows, parent) {
     AddRow(MixerPanelGeometry().lo);
     chkSwitching_ = new QCheckBox(this);
-    PlaceControl(chkSwitching_, MixerPanelGeometry().chkSwitching);
-    chkSwitching_->setToolTip(QString::fromStdString(ToolTip(Tip::Switching)));
+    AddControl(chkSwitching_, MixerPanelGeometry().chkSwitching);
     connect(chkSwitching_, &QCheckBox::toggled, this, [this](bool on) {
         if (showing_) return;
         Mixer().CheckSwitching(on);
@@ -53,12 +48,6 @@ bool MixerControl::Switching() const {
 void MixerControl::SetSwitching(bool on) {
     Mixer().SetSwitching(on);
     ShowState();
-}
-
-void MixerControl::SetTitle(const std::string& title) {
-    ChainStagePanel::SetTitle(title);
-    chkSwitching_->setAccessibleName(
-        QString::fromStdString(PartName(title, ControlPart::Switching)));
 }
 
 void MixerControl::ShowState() {

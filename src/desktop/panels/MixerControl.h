@@ -23,8 +23,6 @@ class MixerControl final : public ChainStagePanel {
     bool Switching() const;
     void SetSwitching(bool on);
 
-    void SetTitle(const std::string& title) override;
-
   protected:
     void ShowState() override;
 

@@ -5,8 +5,6 @@
 
 #include "panels/ColourButton.h"
 #include "panels/PanelKit.h"
-#include "texts/ControlNames.h"
-#include "texts/ToolTips.h"
 
 namespace quorvane {
 
@@ -18,8 +16,7 @@ NoiseControl::NoiseControl(QWidget* parent) : StagePanel(NoisePanelGeometry().fr
 void NoiseControl::BuildControls() {
     const NoiseGeometry& g = NoisePanelGeometry();
     text1_ = new QLineEdit(this);
-    PlaceControl(text1_, g.text1);
-    FollowReadingToolTip(text1_, text1_, BoxKind::NoiseTemperature);
+    AddControl(text1_, g.text1);
     text1View_ = new BoxView(text1_, [this](const std::string& text) {
         state_.TypeTemperature(text);
         ShowState();
@@ -30,8 +27,7 @@ void NoiseControl::BuildControls() {
     MakeLabel(this, g.txtNoise);
 
     cmdWorking_ = new ColourButton(this);
-    PlaceControl(cmdWorking_, g.cmdWorking);
-    cmdWorking_->setToolTip(QString::fromStdString(ToolTip(Tip::NoiseOn)));
+    AddControl(cmdWorking_, g.cmdWorking);
     connect(cmdWorking_, &ColourButton::clicked, this, [this] {
         state_.PressWorking();
         cmdWorking_->SetBackColor(state_.WorkingColour());
@@ -41,12 +37,6 @@ void NoiseControl::BuildControls() {
     MakeLabel(this, g.label1);
 
     ApplyFocusOrder();
-}
-
-void NoiseControl::SetTitle(const std::string& title) {
-    StagePanel::SetTitle(title);
-    text1_->setAccessibleName(QString::fromStdString(PartName(title, ControlPart::Temperature)));
-    cmdWorking_->setAccessibleName(QString::fromStdString(PartName(title, ControlPart::On)));
 }
 
 double NoiseControl::Temperature() const {

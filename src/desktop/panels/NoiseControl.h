@@ -26,8 +26,6 @@ class NoiseControl : public StagePanel {
     short Working() const;
     void SetWorking(short value);
 
-    void SetTitle(const std::string& title) override;
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,8 +6,6 @@
 #include "panels/ColourButton.h"
 #include "panels/PanelKit.h"
 #include "panels/ReadingScrollBar.h"
-#include "texts/ControlNames.h"
-#include "texts/ToolTips.h"
 
 namespace quorvane {
 
@@ -20,28 +18,24 @@ OscillatorControl::OscillatorControl(QWidget* parent)
 void OscillatorControl::BuildControls() {
     const OscillatorGeometry& g = OscillatorPanelGeometry();
     cmdInvert_ = new ColourButton(this);
-    PlaceControl(cmdInvert_, g.cmdInvert);
-    cmdInvert_->setToolTip(QString::fromStdString(ToolTip(Tip::ToneInverted)));
+    AddControl(cmdInvert_, g.cmdInvert);
 
     text1_ = new QLineEdit(this);
-    PlaceControl(text1_, g.text1);
+    AddControl(text1_, g.text1);
     text1View_ = new BoxView(text1_, [this](const std::string& text) {
         state_.TypeFrequency(text);
         ShowState();
     });
-    FollowReadingToolTip(text1_, text1_, BoxKind::ToneFrequency);
 
     MakeLabel(this, g.txtFreq);
     txtPower_ = MakeLabel(this, g.txtPower);
-    txtPower_->setToolTip(QString::fromStdString(ToolTip(Tip::TonePowerText)));
 
     vscPower_ = new ReadingScrollBar(Qt::Vertical, this);
-    PlaceControl(vscPower_, g.vscPower);
+    AddControl(vscPower_, g.vscPower);
     vscPower_->setRange(OscillatorPanelState::kScaleTop, OscillatorPanelState::kScaleBottom);
     vscPower_->setSingleStep(OscillatorPanelState::kScaleStep);
     vscPower_->setPageStep(OscillatorPanelState::kScaleStep);
     vscPower_->setFocusPolicy(Qt::StrongFocus);
-    vscPower_->setToolTip(QString::fromStdString(ToolTip(Tip::TonePowerScale)));
     vscPower_->SetValueText([](int position) {
         return QString::fromStdString(OscillatorPanelState::ScaleReading(position));
     });
@@ -53,8 +47,7 @@ void OscillatorControl::BuildControls() {
     });
 
     cmdWorking_ = new ColourButton(this);
-    PlaceControl(cmdWorking_, g.cmdWorking);
-    cmdWorking_->setToolTip(QString::fromStdString(ToolTip(Tip::ToneOn)));
+    AddControl(cmdWorking_, g.cmdWorking);
 
     connect(cmdWorking_, &ColourButton::clicked, this, [this] {
         state_.PressWorking();
@@ -67,17 +60,6 @@ void OscillatorControl::BuildControls() {
     });
 
     ApplyFocusOrder();
-}
-
-void OscillatorControl::SetTitle(const std::string& title) {
-    StagePanel::SetTitle(title);
-    const auto name = [&title](ControlPart part) {
-        return QString::fromStdString(PartName(title, part));
-    };
-    text1_->setAccessibleName(name(ControlPart::Frequency));
-    vscPower_->setAccessibleName(name(ControlPart::Power));
-    cmdWorking_->setAccessibleName(name(ControlPart::On));
-    cmdInvert_->setAccessibleName(name(ControlPart::Inverted));
 }
 
 double OscillatorControl::Frequency() const {

@@ -41,8 +41,6 @@ class OscillatorControl : public StagePanel {
     short Invert() const;
     void SetInvert(short value);
 
-    void SetTitle(const std::string& title) override;
-
   private:
     void BuildControls();
     // Shows the box, the scale and the power text as the state has them.

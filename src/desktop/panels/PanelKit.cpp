@@ -37,6 +37,9 @@ void PlaceControl(QWidget* control, const ControlPlace& place) {
     control->setObjectName(Text(place.name));
     control->setGeometry(Pixels(place.box));
     control->setFont(PanelFont(place.points));
+    if (place.tip) control->setToolTip(QString::fromStdString(ToolTip(*place.tip)));
+    if (auto* edit = qobject_cast<QLineEdit*>(control); edit && place.reads)
+        FollowReadingToolTip(edit, edit, *place.reads);
 }
 
 QLabel* MakeLabel(QWidget* panel, const ControlPlace& place) {

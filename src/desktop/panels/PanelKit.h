@@ -24,7 +24,8 @@ QRect Pixels(const TwipBox& box);
 // pixel so that texts keep their size relative to the boxes on every screen.
 QFont PanelFont(double points);
 
-// Gives a child control its design name, its place and its font.
+// Gives a child control its design name, its place, its font and its tooltip: the fixed one, or
+// for a text box the one that follows what its text reads as.
 void PlaceControl(QWidget* control, const ControlPlace& place);
 
 // A transparent label in the panel carrying the place's text, at the top, aligned as the place

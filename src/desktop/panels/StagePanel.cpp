@@ -2,6 +2,7 @@
 
 #include "panels/AccessibleControls.h"
 #include "panels/PanelKit.h"
+#include "texts/ControlNames.h"
 #include "ui/Twips.h"
 
 namespace quorvane {
@@ -14,6 +15,13 @@ StagePanel::StagePanel(const PanelFrame& frame, QWidget* parent) : QWidget(paren
 
 void StagePanel::SetTitle(const std::string& title) {
     setAccessibleName(QString::fromStdString(title));
+    for (const auto& [control, part] : named_)
+        control->setAccessibleName(QString::fromStdString(PartName(title, part)));
+}
+
+void StagePanel::AddControl(QWidget* control, const ControlPlace& place) {
+    PlaceControl(control, place);
+    if (place.part) named_.append({control, *place.part});
 }
 
 QList<QWidget*> StagePanel::FocusOrder() const {
@@ -33,19 +41,19 @@ void StagePanel::ApplyFocusOrder() {
 
 void StagePanel::SetLeft(int twips) {
     left_ = twips;
-    Place();
+    Move();
 }
 
 void StagePanel::SetTop(int twips) {
     top_ = twips;
-    Place();
+    Move();
 }
 
 void StagePanel::SetSizeTwips(int widthTwips, int heightTwips) {
     setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
-void StagePanel::Place() {
+void StagePanel::Move() {
     move(TwipsToPixels(left_), TwipsToPixels(top_));
 }
 

@@ -36,6 +36,9 @@ class StagePanel : public QWidget {
     QList<QWidget*> FocusOrder() const;
 
   protected:
+    // Places a control by its table entry (PlaceControl); SetTitle names it for screen readers
+    // when the entry says what it edits.
+    void AddControl(QWidget* control, const ControlPlace& place);
     // Chains the controls of FocusOrder() for the Tab key, in that order; once the controls
     // are made.
     void ApplyFocusOrder();
@@ -43,9 +46,10 @@ class StagePanel : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void Place();
+    void Move();
 
     const PanelFrame& frame_;
+    QList<QPair<QWidget*, ControlPart>> named_;
     int left_ = 0;
     int top_ = 0;
 };
