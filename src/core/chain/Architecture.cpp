@@ -86,4 +86,30 @@ const Arrangement& ArrangementFor(Architecture architecture) {
     return kSingleConversion;
 }
 
+WindowArrangement ArrangeWindow(Architecture architecture) {
+    WindowArrangement window;
+    window.lefts.fill(kParkedLeft);
+    const Arrangement& arrangement = ArrangementFor(architecture);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        window.switchShown[slot] = slot < arrangement.filledSlots;
+        if (slot >= arrangement.filledSlots) continue;
+        const SlotAssignment& a = arrangement.assignments[slot];
+        window.captions[slot] = a.caption;
+        window.lefts[CandidatePosition(a.stage)] = SlotLeft(slot);
+    }
+    return window;
+}
+
+bool PanelShown(int left, const std::array<bool, kSlotCount>& switchShows) {
+    const int slot = SlotAtLeft(left);
+    return slot >= 0 && switchShows[slot];
+}
+
+void JoinSlotAtLeft(ChainSnapshot& snapshot, int left, const StageSettings& stage) {
+    const int slot = SlotAtLeft(left);
+    if (slot < 0) return;
+    SlotSettings& s = snapshot.chainSlots[slot];
+    s.stages[s.stageCount++] = stage;
+}
+
 }  // namespace quorvane

@@ -73,4 +73,24 @@ struct Arrangement {
 
 const Arrangement& ArrangementFor(Architecture architecture);
 
+// What choosing an architecture does to the window: every stage panel is parked, then each
+// filled slot's panel moves to the slot's Left and the slot's switch takes its caption; every
+// switch is shown but those of the slots left empty.
+struct WindowArrangement {
+    std::array<int, kStageCandidates> lefts{};            // in kCandidateOrder
+    std::array<bool, kSlotCount> switchShown{};           // Check1(slot) visible
+    std::array<std::string_view, kSlotCount> captions{};  // empty: the caption stays as it was
+};
+WindowArrangement ArrangeWindow(Architecture architecture);
+
+// Whether a stage panel at `left` is shown: it stands in a slot whose switch is not cleared
+// (`switchShows` tells, slot by slot, whether the switch's state shows its panel). A parked
+// panel never runs and is never shown. A click on a switch shows or hides its slot's panels by
+// the same rule.
+bool PanelShown(int left, const std::array<bool, kSlotCount>& switchShows);
+
+// Puts a stage into the slot its panel's Left names; a panel in no slot joins none. Called in
+// kCandidateOrder, it gives each slot its panels in the order the tick tries them.
+void JoinSlotAtLeft(ChainSnapshot& snapshot, int left, const StageSettings& stage);
+
 }  // namespace quorvane

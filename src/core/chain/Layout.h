@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "plot/SpectrumPlot.h"
 #include "plot/TimePlot.h"
@@ -113,5 +114,26 @@ inline constexpr ScrollSetting kSpectrumScroll = {0, kLargestSpanValue, 3, kLarg
 inline constexpr ScrollSetting kCentreScroll = {1, 200, 10, 100};
 
 inline constexpr int kTimerPeriodMs = 250;
+
+// A position in twips as the screen shows it, in whole pixels (rounded to the nearest; no
+// position here is negative).
+constexpr int PixelsOf(int twips) {
+    return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
+
+// A control's length as the screen shows it, back in twips: both its ends are rounded to
+// whole pixels separately, so neighbours that touch in twips touch on the screen. A picture's
+// drawable width and height, which its plots divide, are these.
+constexpr int ShownLength(int start, int length) {
+    return (PixelsOf(start + length) - PixelsOf(start)) * kTwipsPerPixel;
+}
+
+// What each plot group's labels say before its first drawing.
+inline constexpr std::string_view kSignalMaxStartText = "0";
+inline constexpr std::string_view kSignalZeroText = "0";
+inline constexpr std::string_view kMinTimeStartText = "MinTime";
+inline constexpr std::string_view kMaxTimeStartText = "MaxTime";
+inline constexpr std::string_view kMinFreqStartText = "MinFreq";
+inline constexpr std::string_view kMaxFreqStartText = "MaxFreq";
 
 }  // namespace quorvane::layout

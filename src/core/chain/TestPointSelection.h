@@ -51,4 +51,15 @@ struct LeaderLine {
 // `testPoint` 0 hides the line of that group.
 LeaderLine LeaderLineFor(int group, int testPoint, std::uint32_t colour);
 
+// Everything a click on test-point button `index` (1..8) changes: the selection, every button's
+// colour, each plot group's leader line (in the colour of the button it leads from), and which
+// plot groups are cleared because they show no test point any more.
+struct TestPointClick {
+    Selection selection;
+    ButtonColours colours{};
+    std::array<LeaderLine, 2> leaders{};
+    std::array<bool, 2> cleared{};
+};
+TestPointClick ClickOutcome(const ButtonColours& before, int index);
+
 }  // namespace quorvane

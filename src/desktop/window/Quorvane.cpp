@@ -55,9 +55,9 @@ void PlacePanel(StagePanel* panel, const layout::Place& p) {
     panel->SetLeft(p.left);
 }
 
-QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, const char* text,
-                   Qt::Alignment horizontal) {
-    label->setText(QString::fromLatin1(text));
+QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p,
+                   std::string_view text, Qt::Alignment horizontal) {
+    label->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
     label->setObjectName(name);
     label->setFont(SansSerif(kTextPoints));
     label->setAlignment(horizontal | Qt::AlignTop);
@@ -66,8 +66,8 @@ QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, c
     return label;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
-                  Qt::Alignment horizontal) {
+QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p,
+                  std::string_view text, Qt::Alignment horizontal) {
     return SetUpLabel(new QLabel(parent), name, p, text, horizontal);
 }
 
@@ -269,18 +269,18 @@ void Quorvane::CreatePlotGroup(int g) {
     w.hscCentre =
         MakeScrollBar(this, ArrayName("hscCentre", g), p.hscCentre, layout::kCentreScroll);
 
-    w.lblSignalMax =
-        MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax, "0", Qt::AlignRight);
-    controls->lblSignalZero =
-        MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero, "0", Qt::AlignRight);
-    w.lblMinTime =
-        MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime, "MinTime", Qt::AlignLeft);
-    w.lblMaxTime =
-        MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime, "MaxTime", Qt::AlignRight);
-    w.lblMinFreq =
-        MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq, "MinFreq", Qt::AlignLeft);
-    w.lblMaxFreq =
-        MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq, "MaxFreq", Qt::AlignRight);
+    w.lblSignalMax = MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax,
+                               layout::kSignalMaxStartText, Qt::AlignRight);
+    controls->lblSignalZero = MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero,
+                                        layout::kSignalZeroText, Qt::AlignRight);
+    w.lblMinTime = MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime,
+                             layout::kMinTimeStartText, Qt::AlignLeft);
+    w.lblMaxTime = MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime,
+                             layout::kMaxTimeStartText, Qt::AlignRight);
+    w.lblMinFreq = MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq,
+                             layout::kMinFreqStartText, Qt::AlignLeft);
+    w.lblMaxFreq = MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq,
+                             layout::kMaxFreqStartText, Qt::AlignRight);
 
     controls->lneToG = MakeLine(this, ArrayName("lneToG", g), p.lneToG);
     controls->plots = std::make_unique<PlotGroup>(w);

@@ -119,6 +119,8 @@ class Quorvane : public QWidget {
 
     void ArrangeStages();
     void ShowRunningStages();
+    // Slot by slot, whether the switch's state shows its panel (a partly ticked one does).
+    std::array<bool, kSlotCount> SwitchesShowing() const;
     StagePanel* Candidate(int position) const;
     ButtonColours ReadButtonColours() const;
     ChainSnapshot ReadChain() const;

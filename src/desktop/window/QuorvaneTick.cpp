@@ -126,10 +126,8 @@ ChainSnapshot Quorvane::ReadChain() const {
     }
     // Each panel joins the slot its Left names, in candidate order; parked panels join none.
     for (int position = 0; position < kStageCandidates; ++position) {
-        const int slot = SlotAtLeft(Candidate(position)->Left());
-        if (slot < 0) continue;
-        SlotSettings& s = snapshot.chainSlots[slot];
-        s.stages[s.stageCount++] = ReadStage(position);
+        const int left = Candidate(position)->Left();
+        if (SlotAtLeft(left) >= 0) JoinSlotAtLeft(snapshot, left, ReadStage(position));
     }
     return snapshot;
 }
