@@ -1,0 +1,362 @@
+#include "model/WindowModel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <span>
+
+#include "analysis/PredictionCache.h"
+#include "analysis/Readouts.h"
+#include "engine/ReceiverEngine.h"
+#include "engine/UniformRandom.h"
+#include "setup/Experiments.h"
+#include "setup/SetupActions.h"
+#include "setup/SetupText.h"
+
+namespace quorvane {
+
+namespace {
+
+// "Name(3)" gives "Name" and 3; a name without an index gives -1.
+struct ArrayName {
+    std::string_view name;
+    int index = -1;
+};
+
+ArrayName SplitName(std::string_view text) {
+    ArrayName split{text, -1};
+    const std::size_t open = text.find('(');
+    if (open == std::string_view::npos || text.back() != ')') return split;
+    const std::string_view digits = text.substr(open + 1, text.size() - open - 2);
+    int index = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty() || index < 0)
+        return {text, -2};
+    return {text.substr(0, open), index};
+}
+
+std::optional<int> Whole(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A check box's or button's new state: "1" or "0", or nothing for a click.
+std::optional<bool> Ticked(std::string_view value, bool now) {
+    if (value.empty()) return !now;
+    if (value == "1") return true;
+    if (value == "0") return false;
+    return std::nullopt;
+}
+
+std::string Refused(std::string_view what, std::string_view value) {
+    return std::string(what) + " cannot take \"" + std::string(value) + "\"";
+}
+
+// A scroll bar's position after moving it to `value`: it stops at its ends.
+int Scrolled(const layout::ScrollSetting& bar, int value) {
+    return std::clamp(value, bar.minimum, bar.maximum);
+}
+
+}  // namespace
+
+WindowModel::WindowModel()
+    : setup_(StartupSetup()),
+      engine_(std::make_unique<ReceiverEngine>()),
+      predictions_(std::make_unique<PredictionCache>()) {
+    // Start-up shows the start-up item of the architecture list.
+    Arrange(kArchitectureItems[kStartupItem]);
+}
+
+WindowModel::~WindowModel() = default;
+
+void WindowModel::Arrange(std::string_view modeText) {
+    modeText_ = std::string(modeText);
+    setup_.architecture = ArchitectureFromText(modeText_);
+    const WindowArrangement arrangement = ArrangeWindow(setup_.architecture);
+    lefts_ = arrangement.lefts;
+    switchShown_ = arrangement.switchShown;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!arrangement.captions[slot].empty()) captions_[slot] = arrangement.captions[slot];
+    }
+}
+
+std::array<bool, kStageCandidates> WindowModel::StagesShown() const {
+    std::array<bool, kStageCandidates> shown{};
+    for (int position = 0; position < kStageCandidates; ++position)
+        shown[position] = PanelShown(lefts_[position], setup_.switchedIn);
+    return shown;
+}
+
+ButtonColours WindowModel::TestPointColours() const {
+    return SelectionColours({setup_.firstTestPoint, setup_.secondTestPoint});
+}
+
+LeaderLine WindowModel::Leader(int group) const {
+    if (group < 0 || group > 1) return {};
+    const int n = group == 0 ? setup_.firstTestPoint : setup_.secondTestPoint;
+    return LeaderLineFor(group, n, n > 0 ? TestPointColours()[n - 1] : 0);
+}
+
+std::string WindowModel::Edit(std::string_view control, std::string_view value) {
+    if (control == "cmbMode") {
+        Arrange(value);
+        return {};
+    }
+    const ArrayName name = SplitName(control);
+    if (name.name == "Check1" && name.index >= 0 && name.index < kSlotCount) {
+        const std::optional<bool> on = Ticked(value, setup_.switchedIn[name.index]);
+        if (!on) return Refused(control, value);
+        setup_.switchedIn[name.index] = *on;
+        return {};
+    }
+    if (name.name == "cmdGraph" && name.index >= 1 && name.index <= layout::kTestPointCount) {
+        Click(name.index);
+        return {};
+    }
+    if (name.index < 0 || name.index > 1) return "No control is named " + std::string(control);
+    PlotSetup& plot = setup_.plots[name.index];
+    if (name.name == "chkFreeze") {
+        const std::optional<bool> on = Ticked(value, plot.frozen);
+        if (!on) return Refused(control, value);
+        plot.frozen = *on;
+        return {};
+    }
+    int* position = nullptr;
+    const layout::ScrollSetting* bar = nullptr;
+    if (name.name == "hscSignal") {
+        position = &plot.timeWindow;
+        bar = &layout::kSignalScroll;
+    } else if (name.name == "hscSpectrum") {
+        position = &plot.span;
+        bar = &layout::kSpectrumScroll;
+    } else if (name.name == "hscCentre") {
+        position = &plot.centre;
+        bar = &layout::kCentreScroll;
+    } else {
+        return "No control is named " + std::string(control);
+    }
+    const std::optional<int> moved = Whole(value);
+    if (!moved) return Refused(control, value);
+    *position = Scrolled(*bar, *moved);
+    return {};
+}
+
+void WindowModel::Click(int testPoint) {
+    const TestPointClick click = ClickOutcome(TestPointColours(), testPoint);
+    setup_.firstTestPoint = click.selection.first;
+    setup_.secondTestPoint = click.selection.second;
+    for (int g = 0; g < 2; ++g) {
+        if (click.cleared[g]) Clear(g);
+    }
+}
+
+std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
+                                   std::string_view value) {
+    const ArrayName name = SplitName(panel);
+    const std::string what = std::string(panel) + " " + std::string(box);
+    if (name.name == "OscillatorControl1" && name.index >= 0 && name.index < 3) {
+        ToneSetup& tone = setup_.tones[name.index];
+        if (box == "Text1") {
+            tone.frequency = CleanBoxText(value, false);
+        } else if (box == "vscPower") {
+            const std::optional<int> p = Whole(value);
+            if (!p) return Refused(what, value);
+            tone.powerPosition = std::clamp(*p, kPowerScaleTop, kPowerScaleBottom);
+        } else if (box == "cmdWorking" && value.empty()) {
+            tone.on = !tone.on;
+        } else if (box == "cmdInvert" && value.empty()) {
+            tone.inverted = !tone.inverted;
+        } else {
+            return Refused(what, value);
+        }
+        return {};
+    }
+    if (panel == "NoiseControl1") {
+        if (box == "Text1") {
+            setup_.noise.temperature = CleanBoxText(value, false);
+        } else if (box == "cmdWorking" && value.empty()) {
+            setup_.noise.on = !setup_.noise.on;
+        } else {
+            return Refused(what, value);
+        }
+        return {};
+    }
+    for (int position = 0; position < kStageCandidates; ++position) {
+        const StageId id = kCandidateOrder[position];
+        const std::string_view kind = id.kind == StageKind::Filter  ? "FilterControl1"
+                                      : id.kind == StageKind::Mixer ? "MixerControl1"
+                                                                    : "AmplifierControl1";
+        if (name.name == kind && name.index == id.index) return EditStage(position, box, value);
+    }
+    return "No panel is named " + std::string(panel);
+}
+
+std::string WindowModel::EditStage(int position, std::string_view box, std::string_view value) {
+    const StageKind kind = kCandidateOrder[position].kind;
+    StageSetup& s = setup_.stages[position];
+    const bool filter = kind == StageKind::Filter;
+    const bool mixer = kind == StageKind::Mixer;
+    if (box == "cmbNoise") {
+        s.noiseFigure = CleanBoxText(value, false);
+    } else if (box == "cmbGain") {
+        s.gain = CleanBoxText(value, false);
+    } else if (box == "cmbFreq" && filter) {
+        s.centre = CleanBoxText(value, false);
+    } else if (box == "cmbRange" && filter) {
+        s.bandwidth = CleanBoxText(value, false);
+    } else if (box == "cmbLOFreq" && mixer) {
+        s.lo = CleanBoxText(value, false);
+    } else if (box == "cmbIP3" && !filter) {
+        s.intercept = CleanBoxText(value, true);
+    } else if (box == "chkSwitching" && mixer) {
+        const std::optional<bool> on = Ticked(value, s.switching);
+        if (!on) return Refused(box, value);
+        s.switching = *on;
+    } else {
+        return Refused(box, value);
+    }
+    return {};
+}
+
+std::string WindowModel::SetupAsText() const {
+    return SetupText(setup_);
+}
+
+std::string WindowModel::ApplySetupText(std::string_view text) {
+    const SetupParse parse = ParseSetup(text.substr(0, kMostSetupCharacters + 1));
+    if (!parse.ok) return SetupErrorMessage(parse.error);
+    ApplySetup(parse.setup);
+    experiment_ = -1;
+    return {};
+}
+
+void WindowModel::ApplySetup(const Setup& setup) {
+    Arrange(kArchitectureItems[ItemOf(setup.architecture)]);
+    // Clicks deselect the test points shown, the higher first, then select the setup's.
+    const Selection shown{setup_.firstTestPoint, setup_.secondTestPoint};
+    for (int n : {shown.second, shown.first, setup.firstTestPoint, setup.secondTestPoint}) {
+        if (n > 0) Click(n);
+    }
+    const Selection reached{setup_.firstTestPoint, setup_.secondTestPoint};
+    setup_ = setup;
+    setup_.firstTestPoint = reached.first;
+    setup_.secondTestPoint = reached.second;
+    // A pasted freeze holds the scale of the first refresh after the paste.
+    for (Group& group : groups_)
+        group.freeze = FreezeMemory{};
+}
+
+void WindowModel::RunExperiment(int index) {
+    const std::span<const Experiment> experiments = Experiments();
+    if (index < 0 || static_cast<std::size_t>(index) >= experiments.size()) return;
+    const SetupParse parse = ParseSetup(experiments[static_cast<std::size_t>(index)].setup);
+    if (!parse.ok) return;
+    ApplySetup(parse.setup);
+    experiment_ = index;
+    experimentSetup_ = SetupText(parse.setup);
+}
+
+void WindowModel::ResetRandom() {
+    ProcessRandom() = UniformRandom();
+}
+
+void WindowModel::Tick() {
+    const ChainSnapshot snapshot = SnapshotOf(setup_);
+    const Selection selection{snapshot.first, snapshot.second};
+    const bool chainChanged = !SameChain(snapshot, tickChain_);
+    if (chainChanged) tickChain_ = snapshot;
+    tickSelection_ = selection;
+    const ButtonColours colours = TestPointColours();
+    const std::array<int, 2> shown = {selection.first, selection.second};
+    const double watts =
+        engine_->RunTick(snapshot, [&](std::int16_t testPoint, const SignalBuffer& signal) {
+            if (testPoint < 1 || testPoint > layout::kTestPointCount) return;
+            for (int g = 0; g < 2; ++g) {
+                if (testPoint == shown[g]) Draw(g, signal, colours[testPoint - 1]);
+            }
+        });
+    powerCaption_ = FormatPowerCaption(watts);
+    powerHistory_.Add(watts, chainChanged);
+}
+
+void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colour) {
+    Group& g = groups_[group];
+    PlotSetup& plot = setup_.plots[group];
+    const layout::PlotGroupPlaces& places = layout::kPlotGroups[group];
+    g.view.testPoint = group == 0 ? setup_.firstTestPoint : setup_.secondTestPoint;
+    g.view.colour = colour;
+
+    const layout::Place& time = places.picSignal;
+    const TimePlotSettings timeSettings{
+        plot.timeWindow, plot.frozen,
+        static_cast<double>(layout::ShownLength(time.left, time.width)),
+        static_cast<double>(layout::ShownLength(time.top, time.height)), colour};
+    TimePlotResult t = ComputeTimePlot(signal, timeSettings, g.freeze);
+    g.view.lblMinTime = std::move(t.minTime);
+    g.view.lblMaxTime = std::move(t.maxTime);
+    g.view.lblSignalMax = std::move(t.signalMax);
+    g.view.timeDescription = std::move(t.description);
+    g.view.time = std::move(t.drawing);
+    g.timeHover = t.hover;
+
+    const layout::Place& spectrum = places.picSpectrum;
+    const SpectrumPlotSettings spectrumSettings{
+        plot.span, plot.centre,
+        static_cast<double>(layout::ShownLength(spectrum.left, spectrum.width)),
+        static_cast<double>(layout::ShownLength(spectrum.top, spectrum.height)), colour};
+    SpectrumPlotResult s = ComputeSpectrumPlot(signal, spectrumSettings);
+    // The centre bar only moves to match; the new centre is used from the next draw on.
+    if (s.correctedCentre) plot.centre = Scrolled(layout::kCentreScroll, *s.correctedCentre);
+    g.view.lblMinFreq = std::move(s.minFreq);
+    g.view.lblMaxFreq = std::move(s.maxFreq);
+    g.view.spectrumDescription = std::move(s.description);
+    g.view.spectrum = std::move(s.drawing);
+    g.spectrumHover = s.hover;
+}
+
+void WindowModel::Clear(int group) {
+    Group& g = groups_[group];
+    g.view.testPoint = 0;
+    g.view.time = {};
+    g.view.spectrum = {};
+    g.view.timeDescription = std::string(kEmptyPictureDescription);
+    g.view.spectrumDescription = std::string(kEmptyPictureDescription);
+    g.timeHover = {};
+    g.spectrumHover = {};
+}
+
+const ChainPrediction& WindowModel::Prediction() {
+    return predictions_->For(tickChain_, setup_.architecture);
+}
+
+std::string WindowModel::TestPointToolTip(int testPoint) {
+    return TestPointReadout(testPoint, setup_.architecture, Prediction(),
+                            predictions_->CascadeFor(tickChain_, setup_.architecture));
+}
+
+std::string WindowModel::PowerOutToolTip() {
+    std::string reading;
+    if (powerHistory_.Count() > 0) reading = PowerOutReadout(powerHistory_, Prediction());
+    if (experiment_ < 0 || SetupText(setup_) != experimentSetup_) return reading;
+    const Experiment& experiment = Experiments()[static_cast<std::size_t>(experiment_)];
+    return WithExperiment(experiment.title, experiment.paragraph, reading);
+}
+
+std::string WindowModel::TimeReadout(int group, double x, double y) const {
+    if (group < 0 || group > 1) return {};
+    return TimeHoverText(groups_[group].timeHover, x, y);
+}
+
+std::string WindowModel::SpectrumReadout(int group, double x, double y) {
+    if (group < 0 || group > 1) return {};
+    const int testPoint = group == 0 ? tickSelection_.first : tickSelection_.second;
+    return SpectrumHoverText(groups_[group].spectrumHover, x, y,
+                             [this, testPoint](double mhz, double toleranceMHz) -> std::string {
+                                 if (testPoint == 0) return {};
+                                 return LineReadout(Prediction().At(testPoint), mhz, toleranceMHz);
+                             });
+}
+
+}  // namespace quorvane
