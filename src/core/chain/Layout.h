@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 #include "plot/SpectrumPlot.h"
 #include "plot/TimePlot.h"
@@ -127,13 +126,5 @@ constexpr int PixelsOf(int twips) {
 constexpr int ShownLength(int start, int length) {
     return (PixelsOf(start + length) - PixelsOf(start)) * kTwipsPerPixel;
 }
-
-// What each plot group's labels say before its first drawing.
-inline constexpr std::string_view kSignalMaxStartText = "0";
-inline constexpr std::string_view kSignalZeroText = "0";
-inline constexpr std::string_view kMinTimeStartText = "MinTime";
-inline constexpr std::string_view kMaxTimeStartText = "MaxTime";
-inline constexpr std::string_view kMinFreqStartText = "MinFreq";
-inline constexpr std::string_view kMaxFreqStartText = "MaxFreq";
 
 }  // namespace quorvane::layout

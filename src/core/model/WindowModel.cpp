@@ -148,7 +148,7 @@ void WindowModel::Click(int testPoint) {
     setup_.firstTestPoint = click.selection.first;
     setup_.secondTestPoint = click.selection.second;
     for (int g = 0; g < 2; ++g) {
-        if (click.cleared[g]) Clear(g);
+        if (click.cleared[g]) groups_[g].Clear();
     }
 }
 
@@ -244,8 +244,8 @@ void WindowModel::ApplySetup(const Setup& setup) {
     setup_.firstTestPoint = reached.first;
     setup_.secondTestPoint = reached.second;
     // A pasted freeze holds the scale of the first refresh after the paste.
-    for (Group& group : groups_)
-        group.freeze = FreezeMemory{};
+    for (PlotGroupModel& group : groups_)
+        group.ForgetFrozenScale();
 }
 
 void WindowModel::RunExperiment(int index) {
@@ -282,49 +282,19 @@ void WindowModel::Tick() {
 }
 
 void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colour) {
-    Group& g = groups_[group];
+    PlotGroupModel& g = groups_[group];
     PlotSetup& plot = setup_.plots[group];
     const layout::PlotGroupPlaces& places = layout::kPlotGroups[group];
-    g.view.testPoint = group == 0 ? setup_.firstTestPoint : setup_.secondTestPoint;
-    g.view.colour = colour;
-
     const layout::Place& time = places.picSignal;
-    const TimePlotSettings timeSettings{
-        plot.timeWindow, plot.frozen,
-        static_cast<double>(layout::ShownLength(time.left, time.width)),
-        static_cast<double>(layout::ShownLength(time.top, time.height)), colour};
-    TimePlotResult t = ComputeTimePlot(signal, timeSettings, g.freeze);
-    g.view.lblMinTime = std::move(t.minTime);
-    g.view.lblMaxTime = std::move(t.maxTime);
-    g.view.lblSignalMax = std::move(t.signalMax);
-    g.view.timeDescription = std::move(t.description);
-    g.view.time = std::move(t.drawing);
-    g.timeHover = t.hover;
-
+    g.DrawTime(signal, plot.timeWindow, plot.frozen,
+               static_cast<double>(layout::ShownLength(time.left, time.width)),
+               static_cast<double>(layout::ShownLength(time.top, time.height)), colour);
     const layout::Place& spectrum = places.picSpectrum;
-    const SpectrumPlotSettings spectrumSettings{
-        plot.span, plot.centre,
+    const std::optional<int> centre = g.DrawSpectrum(
+        signal, plot.span, plot.centre,
         static_cast<double>(layout::ShownLength(spectrum.left, spectrum.width)),
-        static_cast<double>(layout::ShownLength(spectrum.top, spectrum.height)), colour};
-    SpectrumPlotResult s = ComputeSpectrumPlot(signal, spectrumSettings);
-    // The centre bar only moves to match; the new centre is used from the next draw on.
-    if (s.correctedCentre) plot.centre = Scrolled(layout::kCentreScroll, *s.correctedCentre);
-    g.view.lblMinFreq = std::move(s.minFreq);
-    g.view.lblMaxFreq = std::move(s.maxFreq);
-    g.view.spectrumDescription = std::move(s.description);
-    g.view.spectrum = std::move(s.drawing);
-    g.spectrumHover = s.hover;
-}
-
-void WindowModel::Clear(int group) {
-    Group& g = groups_[group];
-    g.view.testPoint = 0;
-    g.view.time = {};
-    g.view.spectrum = {};
-    g.view.timeDescription = std::string(kEmptyPictureDescription);
-    g.view.spectrumDescription = std::string(kEmptyPictureDescription);
-    g.timeHover = {};
-    g.spectrumHover = {};
+        static_cast<double>(layout::ShownLength(spectrum.top, spectrum.height)), colour);
+    if (centre) plot.centre = Scrolled(layout::kCentreScroll, *centre);
 }
 
 const ChainPrediction& WindowModel::Prediction() {
@@ -346,13 +316,13 @@ std::string WindowModel::PowerOutToolTip() {
 
 std::string WindowModel::TimeReadout(int group, double x, double y) const {
     if (group < 0 || group > 1) return {};
-    return TimeHoverText(groups_[group].timeHover, x, y);
+    return TimeHoverText(groups_[group].TimeHover(), x, y);
 }
 
 std::string WindowModel::SpectrumReadout(int group, double x, double y) {
     if (group < 0 || group > 1) return {};
     const int testPoint = group == 0 ? tickSelection_.first : tickSelection_.second;
-    return SpectrumHoverText(groups_[group].spectrumHover, x, y,
+    return SpectrumHoverText(groups_[group].SpectrumHover(), x, y,
                              [this, testPoint](double mhz, double toleranceMHz) -> std::string {
                                  if (testPoint == 0) return {};
                                  return LineReadout(Prediction().At(testPoint), mhz, toleranceMHz);

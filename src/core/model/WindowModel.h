@@ -9,9 +9,7 @@
 #include "chain/Architecture.h"
 #include "chain/TestPointSelection.h"
 #include "engine/ChainSnapshot.h"
-#include "plot/Drawing.h"
-#include "plot/SpectrumPlot.h"
-#include "plot/TimePlot.h"
+#include "plot/PlotGroupModel.h"
 #include "setup/Setup.h"
 
 namespace quorvane {
@@ -19,23 +17,6 @@ namespace quorvane {
 class PredictionCache;
 class ReceiverEngine;
 struct ChainPrediction;
-
-// What one plot group shows: the test point (0: none), the colour it is drawn in, both
-// pictures' drawings in twips from each picture's top-left, and its labels' texts. A cleared
-// group has empty drawings; its labels keep their last texts, as the window's do.
-struct PlotGroupView {
-    int testPoint = 0;
-    std::uint32_t colour = 0;
-    Drawing time;
-    Drawing spectrum;
-    std::string lblSignalMax{layout::kSignalMaxStartText};
-    std::string lblMinTime{layout::kMinTimeStartText};
-    std::string lblMaxTime{layout::kMaxTimeStartText};
-    std::string lblMinFreq{layout::kMinFreqStartText};
-    std::string lblMaxFreq{layout::kMaxFreqStartText};
-    std::string timeDescription{kEmptyPictureDescription};
-    std::string spectrumDescription{kEmptyPictureDescription};
-};
 
 // A whole window without a toolkit: every panel's settings, the architecture, the switches, the
 // test-point selection and the plot groups, changed by edits addressed with the controls' own
@@ -88,7 +69,8 @@ class WindowModel {
     const std::array<bool, kSlotCount>& SwitchesShown() const { return switchShown_; }
     ButtonColours TestPointColours() const;
     LeaderLine Leader(int group) const;
-    const PlotGroupView& PlotGroup(int group) const { return groups_[group].view; }
+    // A plot group's pictures and labels, drawn in the colour of the test point it shows.
+    const PlotGroupView& PlotGroup(int group) const { return groups_[group].View(); }
 
     // The read-outs: a test point's tooltip, the output power's, and what the pointer over a
     // plot group's time trace or spectrum reads (x, y in twips on the picture).
@@ -98,16 +80,8 @@ class WindowModel {
     std::string SpectrumReadout(int group, double x, double y);
 
   private:
-    struct Group {
-        PlotGroupView view;
-        FreezeMemory freeze;
-        TimeHoverModel timeHover;
-        SpectrumHoverModel spectrumHover;
-    };
-
     void Arrange(std::string_view modeText);
     void Draw(int group, const SignalBuffer& signal, std::uint32_t colour);
-    void Clear(int group);
     void Click(int testPoint);
     std::string EditStage(int position, std::string_view box, std::string_view value);
     const ChainPrediction& Prediction();
@@ -117,7 +91,7 @@ class WindowModel {
     std::array<int, kStageCandidates> lefts_{};
     std::array<std::string_view, kSlotCount> captions_{};
     std::array<bool, kSlotCount> switchShown_{};
-    std::array<Group, 2> groups_;
+    std::array<PlotGroupModel, 2> groups_;
     std::string powerCaption_;
 
     std::unique_ptr<ReceiverEngine> engine_;

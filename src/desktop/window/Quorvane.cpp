@@ -23,6 +23,7 @@
 #include "panels/OscillatorControl.h"
 #include "panels/ReadingScrollBar.h"
 #include "panels/SteppingComboBox.h"
+#include "plot/PlotGroupModel.h"
 #include "ui/ArrayName.h"
 #include "ui/Twips.h"
 #include "window/FocusMark.h"
@@ -270,17 +271,17 @@ void Quorvane::CreatePlotGroup(int g) {
         MakeScrollBar(this, ArrayName("hscCentre", g), p.hscCentre, layout::kCentreScroll);
 
     w.lblSignalMax = MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax,
-                               layout::kSignalMaxStartText, Qt::AlignRight);
+                               kSignalMaxStartText, Qt::AlignRight);
     controls->lblSignalZero = MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero,
-                                        layout::kSignalZeroText, Qt::AlignRight);
-    w.lblMinTime = MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime,
-                             layout::kMinTimeStartText, Qt::AlignLeft);
-    w.lblMaxTime = MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime,
-                             layout::kMaxTimeStartText, Qt::AlignRight);
-    w.lblMinFreq = MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq,
-                             layout::kMinFreqStartText, Qt::AlignLeft);
-    w.lblMaxFreq = MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq,
-                             layout::kMaxFreqStartText, Qt::AlignRight);
+                                        kSignalZeroText, Qt::AlignRight);
+    w.lblMinTime =
+        MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime, kMinTimeStartText, Qt::AlignLeft);
+    w.lblMaxTime = MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime, kMaxTimeStartText,
+                             Qt::AlignRight);
+    w.lblMinFreq =
+        MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq, kMinFreqStartText, Qt::AlignLeft);
+    w.lblMaxFreq = MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq, kMaxFreqStartText,
+                             Qt::AlignRight);
 
     controls->lneToG = MakeLine(this, ArrayName("lneToG", g), p.lneToG);
     controls->plots = std::make_unique<PlotGroup>(w);

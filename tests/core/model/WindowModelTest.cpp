@@ -81,7 +81,7 @@ TEST(WindowModelTest, FreezeHoldsTheScaleAndDeselectingClears) {
     EXPECT_EQ(m.PlotGroup(0).lblSignalMax, frozen);
     EXPECT_NE(m.PlotGroup(1).lblSignalMax, free);
     EXPECT_FALSE(m.PlotGroup(1).time.lines.empty());
-    EXPECT_EQ(m.PlotGroup(1).colour, kSecondSelectionColour);
+    EXPECT_EQ(m.PlotGroup(1).time.colour, kSecondSelectionColour);
 
     ASSERT_EQ(m.Edit("cmdGraph(2)"), "");
     EXPECT_TRUE(m.PlotGroup(1).time.lines.empty());
