@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ChainSnapshot.h"
 
@@ -51,6 +53,9 @@ inline constexpr std::array<StageId, kStageCandidates> kCandidateOrder = {{
     {StageKind::Amplifier, 1},
 }};
 
+// A stage panel's name in the window: "FilterControl1(2)", "MixerControl1(0)".
+std::string DesignName(StageId stage);
+
 // Position in kCandidateOrder of a panel.
 int CandidatePosition(StageId stage);
 
@@ -92,5 +97,12 @@ bool PanelShown(int left, const std::array<bool, kSlotCount>& switchShows);
 // Puts a stage into the slot its panel's Left names; a panel in no slot joins none. Called in
 // kCandidateOrder, it gives each slot its panels in the order the tick tries them.
 void JoinSlotAtLeft(ChainSnapshot& snapshot, int left, const StageSettings& stage);
+
+// The order the window reads in, by the controls' names: the sources top to bottom, the
+// architecture, the slots left to right (each switch, then the panels standing in it), the
+// parked panels, the test points, then each plot group (time picture, freeze box, time window,
+// spectrum picture, span, centre). A panel's name stands for its own controls in their order.
+// `lefts` are the stage panels' Lefts in kCandidateOrder.
+std::vector<std::string> WindowFocusOrder(const std::array<int, kStageCandidates>& lefts);
 
 }  // namespace quorvane

@@ -103,4 +103,8 @@ TestPointClick ClickOutcome(const ButtonColours& before, int index) {
     return click;
 }
 
+std::array<int, 4> SelectionClicks(Selection shown, Selection wanted) {
+    return {shown.second, shown.first, wanted.first, wanted.second};
+}
+
 }  // namespace quorvane

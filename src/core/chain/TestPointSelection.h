@@ -62,4 +62,8 @@ struct TestPointClick {
 };
 TestPointClick ClickOutcome(const ButtonColours& before, int index);
 
+// The buttons to click, in order, to go from showing `shown` to showing `wanted`: the shown test
+// points are clicked off, the higher first, then the wanted ones on, the lower first. 0: no click.
+std::array<int, 4> SelectionClicks(Selection shown, Selection wanted);
+
 }  // namespace quorvane

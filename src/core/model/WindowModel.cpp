@@ -184,11 +184,7 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
         return {};
     }
     for (int position = 0; position < kStageCandidates; ++position) {
-        const StageId id = kCandidateOrder[position];
-        const std::string_view kind = id.kind == StageKind::Filter  ? "FilterControl1"
-                                      : id.kind == StageKind::Mixer ? "MixerControl1"
-                                                                    : "AmplifierControl1";
-        if (name.name == kind && name.index == id.index) return EditStage(position, box, value);
+        if (panel == DesignName(kCandidateOrder[position])) return EditStage(position, box, value);
     }
     return "No panel is named " + std::string(panel);
 }
@@ -234,9 +230,8 @@ std::string WindowModel::ApplySetupText(std::string_view text) {
 
 void WindowModel::ApplySetup(const Setup& setup) {
     Arrange(kArchitectureItems[ItemOf(setup.architecture)]);
-    // Clicks deselect the test points shown, the higher first, then select the setup's.
     const Selection shown{setup_.firstTestPoint, setup_.secondTestPoint};
-    for (int n : {shown.second, shown.first, setup.firstTestPoint, setup.secondTestPoint}) {
+    for (int n : SelectionClicks(shown, {setup.firstTestPoint, setup.secondTestPoint})) {
         if (n > 0) Click(n);
     }
     const Selection reached{setup_.firstTestPoint, setup_.secondTestPoint};

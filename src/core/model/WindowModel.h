@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/PowerHistory.h"
 #include "chain/Architecture.h"
@@ -64,6 +65,8 @@ class WindowModel {
     const std::string& ModeText() const { return modeText_; }          // cmbMode
     Architecture ShownArchitecture() const { return setup_.architecture; }
     const std::array<int, kStageCandidates>& StageLefts() const { return lefts_; }
+    // The Tab order by the controls' names (a panel's name stands for its own controls).
+    std::vector<std::string> FocusOrder() const { return WindowFocusOrder(lefts_); }
     std::array<bool, kStageCandidates> StagesShown() const;
     const std::array<std::string_view, kSlotCount>& SwitchCaptions() const { return captions_; }
     const std::array<bool, kSlotCount>& SwitchesShown() const { return switchShown_; }

@@ -201,12 +201,10 @@ void Quorvane::ApplySetup(const Setup& setup) {
         switches_[slot]->setCheckState(setup.switchedIn[slot] ? Qt::Checked : Qt::Unchecked);
     ShowRunningStages();
 
-    // Clicks deselect the test points shown, the higher first, then select the setup's.
     const Selection shown = ReadSelection(ReadButtonColours());
-    if (shown.second > 0) cmdGraph_Click(shown.second);
-    if (shown.first > 0) cmdGraph_Click(shown.first);
-    if (setup.firstTestPoint > 0) cmdGraph_Click(setup.firstTestPoint);
-    if (setup.secondTestPoint > 0) cmdGraph_Click(setup.secondTestPoint);
+    for (int n : SelectionClicks(shown, {setup.firstTestPoint, setup.secondTestPoint})) {
+        if (n > 0) cmdGraph_Click(n);
+    }
 
     for (int g = 0; g < 2; ++g) {
         const PlotGroupWidgets& w = groups_[g]->widgets;

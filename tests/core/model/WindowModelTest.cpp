@@ -42,6 +42,26 @@ TEST(WindowModelTest, ArchitectureArrangesPanelsAndSwitches) {
     }
 }
 
+// The Tab order follows the panels into their slots; parked panels come after the slots.
+TEST(WindowModelTest, FocusOrderFollowsTheArrangement) {
+    WindowModel m;
+    ASSERT_EQ(m.Edit("cmbMode", "Homodyne"), "");
+    const std::vector<std::string> order = m.FocusOrder();
+    const std::vector<std::string> slots(order.begin() + 5, order.begin() + 26);
+    const std::vector<std::string> expected = {
+        "Check1(0)",         "FilterControl1(0)", "Check1(1)",        "AmplifierControl1(0)",
+        "Check1(2)",         "MixerControl1(0)",  "Check1(3)",        "AmplifierControl1(1)",
+        "Check1(4)",         "FilterControl1(1)", "Check1(5)",        "Check1(6)",
+        "FilterControl1(2)", "FilterControl1(3)", "MixerControl1(1)", "MixerControl1(2)",
+        "cmdGraph(1)",       "cmdGraph(2)",       "cmdGraph(3)",      "cmdGraph(4)",
+        "cmdGraph(5)"};
+    EXPECT_EQ(slots, expected);
+    EXPECT_EQ(order.front(), "OscillatorControl1(0)");
+    EXPECT_EQ(order[4], "cmbMode");
+    EXPECT_EQ(order.back(), "hscCentre(1)");
+    EXPECT_EQ(order.size(), 5u + 7u + 9u + 8u + 12u);
+}
+
 // A box keeps what it reads, as the setup writes it; the chain reads the box's own rule.
 TEST(WindowModelTest, PanelEditsGoThroughTheBoxesRules) {
     WindowModel m;
