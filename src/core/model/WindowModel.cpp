@@ -4,12 +4,9 @@
 #include <charconv>
 #include <span>
 
-#include "analysis/PredictionCache.h"
-#include "analysis/Readouts.h"
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
 #include "setup/Experiments.h"
-#include "setup/SetupActions.h"
 #include "setup/SetupText.h"
 
 namespace quorvane {
@@ -61,10 +58,7 @@ int Scrolled(const layout::ScrollSetting& bar, int value) {
 
 }  // namespace
 
-WindowModel::WindowModel()
-    : setup_(StartupSetup()),
-      engine_(std::make_unique<ReceiverEngine>()),
-      predictions_(std::make_unique<PredictionCache>()) {
+WindowModel::WindowModel() : setup_(StartupSetup()), engine_(std::make_unique<ReceiverEngine>()) {
     // Start-up shows the start-up item of the architecture list.
     Arrange(kArchitectureItems[kStartupItem]);
 }
@@ -224,7 +218,7 @@ std::string WindowModel::ApplySetupText(std::string_view text) {
     const SetupParse parse = ParseSetup(text.substr(0, kMostSetupCharacters + 1));
     if (!parse.ok) return SetupErrorMessage(parse.error);
     ApplySetup(parse.setup);
-    experiment_ = -1;
+    experiment_ = {};
     return {};
 }
 
@@ -249,8 +243,7 @@ void WindowModel::RunExperiment(int index) {
     const SetupParse parse = ParseSetup(experiments[static_cast<std::size_t>(index)].setup);
     if (!parse.ok) return;
     ApplySetup(parse.setup);
-    experiment_ = index;
-    experimentSetup_ = SetupText(parse.setup);
+    experiment_ = {index, SetupText(parse.setup)};
 }
 
 void WindowModel::ResetRandom() {
@@ -260,9 +253,7 @@ void WindowModel::ResetRandom() {
 void WindowModel::Tick() {
     const ChainSnapshot snapshot = SnapshotOf(setup_);
     const Selection selection{snapshot.first, snapshot.second};
-    const bool chainChanged = !SameChain(snapshot, tickChain_);
-    if (chainChanged) tickChain_ = snapshot;
-    tickSelection_ = selection;
+    const bool chainChanged = readouts_.BeginTick(snapshot);
     const ButtonColours colours = TestPointColours();
     const std::array<int, 2> shown = {selection.first, selection.second};
     const double watts =
@@ -273,7 +264,7 @@ void WindowModel::Tick() {
             }
         });
     powerCaption_ = FormatPowerCaption(watts);
-    powerHistory_.Add(watts, chainChanged);
+    readouts_.EndTick(watts, chainChanged);
 }
 
 void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colour) {
@@ -292,21 +283,14 @@ void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colo
     if (centre) plot.centre = Scrolled(layout::kCentreScroll, *centre);
 }
 
-const ChainPrediction& WindowModel::Prediction() {
-    return predictions_->For(tickChain_, setup_.architecture);
-}
-
 std::string WindowModel::TestPointToolTip(int testPoint) {
-    return TestPointReadout(testPoint, setup_.architecture, Prediction(),
-                            predictions_->CascadeFor(tickChain_, setup_.architecture));
+    return readouts_.TestPoint(testPoint, setup_.architecture);
 }
 
 std::string WindowModel::PowerOutToolTip() {
-    std::string reading;
-    if (powerHistory_.Count() > 0) reading = PowerOutReadout(powerHistory_, Prediction());
-    if (experiment_ < 0 || SetupText(setup_) != experimentSetup_) return reading;
-    const Experiment& experiment = Experiments()[static_cast<std::size_t>(experiment_)];
-    return WithExperiment(experiment.title, experiment.paragraph, reading);
+    const std::string reading = readouts_.PowerOut(setup_.architecture);
+    if (experiment_.index < 0) return reading;
+    return WithExperimentNote(experiment_, SetupText(setup_), reading);
 }
 
 std::string WindowModel::TimeReadout(int group, double x, double y) const {
@@ -316,12 +300,10 @@ std::string WindowModel::TimeReadout(int group, double x, double y) const {
 
 std::string WindowModel::SpectrumReadout(int group, double x, double y) {
     if (group < 0 || group > 1) return {};
-    const int testPoint = group == 0 ? tickSelection_.first : tickSelection_.second;
-    return SpectrumHoverText(groups_[group].SpectrumHover(), x, y,
-                             [this, testPoint](double mhz, double toleranceMHz) -> std::string {
-                                 if (testPoint == 0) return {};
-                                 return LineReadout(Prediction().At(testPoint), mhz, toleranceMHz);
-                             });
+    return SpectrumHoverText(
+        groups_[group].SpectrumHover(), x, y, [this, group](double mhz, double toleranceMHz) {
+            return readouts_.SpectrumLine(group, mhz, toleranceMHz, setup_.architecture);
+        });
 }
 
 }  // namespace quorvane

@@ -6,18 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/PowerHistory.h"
+#include "analysis/TickReadouts.h"
 #include "chain/Architecture.h"
 #include "chain/TestPointSelection.h"
 #include "engine/ChainSnapshot.h"
 #include "plot/PlotGroupModel.h"
 #include "setup/Setup.h"
+#include "setup/SetupActions.h"
 
 namespace quorvane {
 
-class PredictionCache;
 class ReceiverEngine;
-struct ChainPrediction;
 
 // A whole window without a toolkit: every panel's settings, the architecture, the switches, the
 // test-point selection and the plot groups, changed by edits addressed with the controls' own
@@ -87,7 +86,6 @@ class WindowModel {
     void Draw(int group, const SignalBuffer& signal, std::uint32_t colour);
     void Click(int testPoint);
     std::string EditStage(int position, std::string_view box, std::string_view value);
-    const ChainPrediction& Prediction();
 
     Setup setup_;
     std::string modeText_;
@@ -98,12 +96,8 @@ class WindowModel {
     std::string powerCaption_;
 
     std::unique_ptr<ReceiverEngine> engine_;
-    ChainSnapshot tickChain_;
-    Selection tickSelection_;
-    PowerHistory powerHistory_;
-    std::unique_ptr<PredictionCache> predictions_;
-    int experiment_ = -1;
-    std::string experimentSetup_;
+    TickReadouts readouts_;
+    ExperimentMark experiment_;
 };
 
 }  // namespace quorvane

@@ -228,7 +228,7 @@ QString Quorvane::ApplySetupText(const QString& text) {
     const SetupParse parse = ParseSetup(limited.toStdString());
     if (!parse.ok) return QString::fromStdString(SetupErrorMessage(parse.error));
     ApplySetup(parse.setup);
-    experiment_ = -1;
+    experiment_ = {};
     return {};
 }
 
@@ -248,17 +248,15 @@ void Quorvane::RunExperiment(int index) {
     const SetupParse parse = ParseSetup(experiment.setup);
     if (!parse.ok) return;  // every experiment parses; a test holds them to it
     ApplySetup(parse.setup);
-    experiment_ = index;
-    experimentSetup_ = SetupText(parse.setup);
+    experiment_ = {index, SetupText(parse.setup)};
     balloon_->ShowText(Text("Experiment: " + std::string(experiment.title) + "\n\n" +
                             std::string(experiment.paragraph)),
                        QPoint(width() / 8, height() / 4));
 }
 
 std::string Quorvane::ExperimentNote(const std::string& reading) const {
-    if (experiment_ < 0 || SetupText(ReadSetup()) != experimentSetup_) return reading;
-    const Experiment& experiment = Experiments()[static_cast<std::size_t>(experiment_)];
-    return WithExperiment(experiment.title, experiment.paragraph, reading);
+    if (experiment_.index < 0) return reading;
+    return WithExperimentNote(experiment_, SetupText(ReadSetup()), reading);
 }
 
 }  // namespace quorvane

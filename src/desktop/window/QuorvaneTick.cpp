@@ -50,9 +50,7 @@ void Quorvane::Timer1_Timer() {
     snapshot.first = static_cast<std::int16_t>(selection.first);
     snapshot.second = static_cast<std::int16_t>(selection.second);
     // Only a copy and a comparison: the prediction waits until a read-out asks for it.
-    const bool chainChanged = !SameChain(snapshot, tickChain_);
-    if (chainChanged) tickChain_ = snapshot;
-    tickSelection_ = selection;
+    const bool chainChanged = readouts_->BeginTick(snapshot);
 
     const double watts = engine_->RunTick(
         snapshot, [this, &selection](std::int16_t testPoint, const SignalBuffer& signal) {
@@ -61,7 +59,7 @@ void Quorvane::Timer1_Timer() {
             tickSignal_ = nullptr;
         });
     lblPowerOut_->setText(QString::fromStdString(FormatPowerCaption(watts)));
-    powerHistory_.Add(watts, chainChanged);
+    readouts_->EndTick(watts, chainChanged);
 }
 
 void Quorvane::PlotTestPoint(int iTestPoint, int iFirst, int iSecond) {
