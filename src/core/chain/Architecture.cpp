@@ -131,6 +131,7 @@ std::string Indexed(const char* name, int index) {
 
 std::vector<std::string> WindowFocusOrder(const std::array<int, kStageCandidates>& lefts) {
     std::vector<std::string> order;
+    order.reserve(5 + kSlotCount + kStageCandidates + layout::kTestPointCount + 2 * 6);
     for (int k = 0; k < 3; ++k)
         order.push_back(Indexed("OscillatorControl1", k));
     order.emplace_back("NoiseControl1");

@@ -8,6 +8,7 @@
 #include "engine/UniformRandom.h"
 #include "setup/Experiments.h"
 #include "setup/SetupText.h"
+#include "texts/ToolTips.h"
 
 namespace quorvane {
 
@@ -153,7 +154,7 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
     if (name.name == "OscillatorControl1" && name.index >= 0 && name.index < 3) {
         ToneSetup& tone = setup_.tones[name.index];
         if (box == "Text1") {
-            tone.frequency = CleanBoxText(value, false);
+            tone.frequency = std::string(value);
         } else if (box == "vscPower") {
             const std::optional<int> p = Whole(value);
             if (!p) return Refused(what, value);
@@ -169,7 +170,7 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
     }
     if (panel == "NoiseControl1") {
         if (box == "Text1") {
-            setup_.noise.temperature = CleanBoxText(value, false);
+            setup_.noise.temperature = std::string(value);
         } else if (box == "cmdWorking" && value.empty()) {
             setup_.noise.on = !setup_.noise.on;
         } else {
@@ -189,17 +190,17 @@ std::string WindowModel::EditStage(int position, std::string_view box, std::stri
     const bool filter = kind == StageKind::Filter;
     const bool mixer = kind == StageKind::Mixer;
     if (box == "cmbNoise") {
-        s.noiseFigure = CleanBoxText(value, false);
+        s.noiseFigure = std::string(value);
     } else if (box == "cmbGain") {
-        s.gain = CleanBoxText(value, false);
+        s.gain = std::string(value);
     } else if (box == "cmbFreq" && filter) {
-        s.centre = CleanBoxText(value, false);
+        s.centre = std::string(value);
     } else if (box == "cmbRange" && filter) {
-        s.bandwidth = CleanBoxText(value, false);
+        s.bandwidth = std::string(value);
     } else if (box == "cmbLOFreq" && mixer) {
-        s.lo = CleanBoxText(value, false);
+        s.lo = std::string(value);
     } else if (box == "cmbIP3" && !filter) {
-        s.intercept = CleanBoxText(value, true);
+        s.intercept = std::string(value);
     } else if (box == "chkSwitching" && mixer) {
         const std::optional<bool> on = Ticked(value, s.switching);
         if (!on) return Refused(box, value);
@@ -211,7 +212,7 @@ std::string WindowModel::EditStage(int position, std::string_view box, std::stri
 }
 
 std::string WindowModel::SetupAsText() const {
-    return SetupText(setup_);
+    return SetupText(Cleaned(setup_));
 }
 
 std::string WindowModel::ApplySetupText(std::string_view text) {
@@ -288,9 +289,58 @@ std::string WindowModel::TestPointToolTip(int testPoint) {
 }
 
 std::string WindowModel::PowerOutToolTip() {
-    const std::string reading = readouts_.PowerOut(setup_.architecture);
+    std::string reading = readouts_.PowerOut(setup_.architecture);
     if (experiment_.index < 0) return reading;
-    return WithExperimentNote(experiment_, SetupText(setup_), reading);
+    return WithExperimentNote(experiment_, SetupAsText(), reading);
+}
+
+std::string WindowModel::ToolTip(std::string_view control) {
+    if (control == "cmbMode") return ArchitectureToolTip(modeText_);
+    if (control == "lblPowerOut") return PowerOutToolTip();
+    const ArrayName name = SplitName(control);
+    if (name.name == "Check1" && name.index >= 0 && name.index < kSlotCount)
+        return SwitchToolTip(captions_[name.index]);
+    if (name.name == "cmdGraph" && name.index >= 1 && name.index <= layout::kTestPointCount)
+        return TestPointToolTip(name.index);
+    if (name.index < 0 || name.index > 1) return {};
+    if (name.name == "chkFreeze") return FreezeToolTip(setup_.plots[name.index].frozen);
+    static constexpr std::pair<std::string_view, Tip> kFixed[] = {
+        {"hscSignal", Tip::TimeWindow},     {"hscSpectrum", Tip::SpectrumSpan},
+        {"hscCentre", Tip::SpectrumCentre}, {"lblSignalMax", Tip::SignalMax},
+        {"lblSignalZero", Tip::SignalZero}, {"lblMinTime", Tip::MinTime},
+        {"lblMaxTime", Tip::MaxTime},       {"lblMinFreq", Tip::MinFreq},
+        {"lblMaxFreq", Tip::MaxFreq}};
+    for (const auto& [fixed, tip] : kFixed) {
+        if (name.name == fixed) return quorvane::ToolTip(tip);
+    }
+    return {};
+}
+
+std::string WindowModel::PanelToolTip(std::string_view panel, std::string_view box) const {
+    if (panel == "NoiseControl1")
+        return box == "Text1" ? BoxToolTip(BoxKind::NoiseTemperature, setup_.noise.temperature)
+                              : std::string();
+    const ArrayName name = SplitName(panel);
+    if (name.name == "OscillatorControl1" && name.index >= 0 && name.index < 3)
+        return box == "Text1"
+                   ? BoxToolTip(BoxKind::ToneFrequency, setup_.tones[name.index].frequency)
+                   : std::string();
+    for (int position = 0; position < kStageCandidates; ++position) {
+        if (panel != DesignName(kCandidateOrder[position])) continue;
+        const StageKind kind = kCandidateOrder[position].kind;
+        const StageSetup& s = setup_.stages[position];
+        if (box == "cmbNoise") return BoxToolTip(BoxKind::NoiseFigure, s.noiseFigure);
+        if (box == "cmbGain") return BoxToolTip(BoxKind::Gain, s.gain);
+        if (kind == StageKind::Filter && box == "cmbFreq")
+            return BoxToolTip(BoxKind::CentreFrequency, s.centre);
+        if (kind == StageKind::Filter && box == "cmbRange")
+            return BoxToolTip(BoxKind::Bandwidth, s.bandwidth);
+        if (kind == StageKind::Mixer && box == "cmbLOFreq")
+            return BoxToolTip(BoxKind::LoFrequency, s.lo);
+        if (kind != StageKind::Filter && box == "cmbIP3")
+            return BoxToolTip(BoxKind::Intercept, s.intercept);
+    }
+    return {};
 }
 
 std::string WindowModel::TimeReadout(int group, double x, double y) const {

@@ -43,7 +43,8 @@ class WindowModel {
     std::string EditPanel(std::string_view panel, std::string_view box,
                           std::string_view value = {});
 
-    // The settings as a setup and its text; applying one sets the start-up state and then the
+    // The settings, every box's text as typed, as a setup, and its text (the boxes' texts made
+    // clean, as the window writes them); applying one sets the start-up state and then the
     // setup. ApplySetupText returns the parser's message, changing nothing, when refused.
     const Setup& Settings() const { return setup_; }
     std::string SetupAsText() const;
@@ -79,6 +80,11 @@ class WindowModel {
     std::string TestPointToolTip(int testPoint);
     std::string PowerOutToolTip();
     std::string TimeReadout(int group, double x, double y) const;
+    // The tooltip of a window control by its name ("Check1(2)", "cmbMode", "chkFreeze(0)",
+    // "lblMinTime(1)", "cmdGraph(4)", "lblPowerOut"), and of a panel's box that reads a number
+    // ("FilterControl1(1)", "cmbRange"); empty for any other name.
+    std::string ToolTip(std::string_view control);
+    std::string PanelToolTip(std::string_view panel, std::string_view box) const;
     std::string SpectrumReadout(int group, double x, double y);
 
   private:

@@ -81,6 +81,31 @@ std::string CleanBoxText(std::string_view boxText, bool interceptBox) {
     return std::string(buffer, result.ptr);
 }
 
+Setup Cleaned(const Setup& typed) {
+    Setup setup = typed;
+    for (ToneSetup& tone : setup.tones)
+        tone.frequency = CleanBoxText(tone.frequency, false);
+    setup.noise.temperature = CleanBoxText(setup.noise.temperature, false);
+    for (int position = 0; position < kStageCandidates; ++position) {
+        StageSetup& s = setup.stages[position];
+        s.noiseFigure = CleanBoxText(s.noiseFigure, false);
+        s.gain = CleanBoxText(s.gain, false);
+        switch (kCandidateOrder[position].kind) {
+            case StageKind::Filter:
+                s.centre = CleanBoxText(s.centre, false);
+                s.bandwidth = CleanBoxText(s.bandwidth, false);
+                break;
+            case StageKind::Mixer:
+                s.lo = CleanBoxText(s.lo, false);
+                [[fallthrough]];
+            case StageKind::Amplifier:
+                s.intercept = CleanBoxText(s.intercept, true);
+                break;
+        }
+    }
+    return setup;
+}
+
 ChainSnapshot SnapshotOf(const Setup& setup) {
     ChainSnapshot snapshot;
     for (std::size_t k = 0; k < setup.tones.size(); ++k) {

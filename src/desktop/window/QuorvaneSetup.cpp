@@ -45,10 +45,6 @@ QString BoxText(const QWidget* panel, const char* box) {
     return {};
 }
 
-std::string CleanText(const QWidget* panel, const char* box, bool interceptBox = false) {
-    return CleanBoxText(BoxText(panel, box).toStdString(), interceptBox);
-}
-
 // Writes a box's text as typing it would, so the box's own rule reads it.
 void SetBoxText(QWidget* panel, const char* box, const std::string& text) {
     QObject* control = panel->findChild<QObject*>(QLatin1String(box));
@@ -117,31 +113,31 @@ Setup Quorvane::ReadSetup() const {
     for (std::size_t k = 0; k < oscillators_.size(); ++k) {
         const OscillatorControl* tone = oscillators_[k];
         ToneSetup& t = setup.tones[k];
-        t.frequency = CleanText(tone, "Text1");
+        t.frequency = BoxText(tone, "Text1").toStdString();
         t.powerPosition = tone->findChild<QScrollBar*>(QStringLiteral("vscPower"))->value();
         t.on = tone->Working() != 0;
         t.inverted = tone->Invert() != 0;
     }
-    setup.noise.temperature = CleanText(noise_, "Text1");
+    setup.noise.temperature = BoxText(noise_, "Text1").toStdString();
     setup.noise.on = noise_->Working() != 0;
     for (int slot = 0; slot < kSlotCount; ++slot)
         setup.switchedIn[slot] = switches_[slot]->checkState() == Qt::Checked;
     for (int position = 0; position < kStageCandidates; ++position) {
         const StagePanel* panel = Candidate(position);
         StageSetup& s = setup.stages[position];
-        s.noiseFigure = CleanText(panel, "cmbNoise");
-        s.gain = CleanText(panel, "cmbGain");
+        s.noiseFigure = BoxText(panel, "cmbNoise").toStdString();
+        s.gain = BoxText(panel, "cmbGain").toStdString();
         switch (kCandidateOrder[position].kind) {
             case StageKind::Filter:
-                s.centre = CleanText(panel, "cmbFreq");
-                s.bandwidth = CleanText(panel, "cmbRange");
+                s.centre = BoxText(panel, "cmbFreq").toStdString();
+                s.bandwidth = BoxText(panel, "cmbRange").toStdString();
                 break;
             case StageKind::Mixer:
-                s.lo = CleanText(panel, "cmbLOFreq");
+                s.lo = BoxText(panel, "cmbLOFreq").toStdString();
                 s.switching = static_cast<const MixerControl*>(panel)->Switching();
                 [[fallthrough]];
             case StageKind::Amplifier:
-                s.intercept = CleanText(panel, "cmbIP3", true);
+                s.intercept = BoxText(panel, "cmbIP3").toStdString();
                 break;
         }
     }
@@ -153,7 +149,7 @@ Setup Quorvane::ReadSetup() const {
         setup.plots[g] = {w.hscSignal->value(), w.hscSpectrum->value(), w.hscCentre->value(),
                           w.chkFreeze->checkState() == Qt::Checked};
     }
-    return setup;
+    return Cleaned(setup);
 }
 
 // Every control is set, through its own rule, to the setup's value; what the setup leaves out

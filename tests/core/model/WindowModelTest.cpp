@@ -75,13 +75,16 @@ TEST(WindowModelTest, PanelEditsGoThroughTheBoxesRules) {
     EXPECT_EQ(chain.chainSlots[4].stages[0].Bandwidth, 0.25);
     EXPECT_EQ(chain.chainSlots[1].stages[0].IP3, 60.0);
     EXPECT_EQ(chain.chainSlots[1].stages[0].Gain, 25.5);
-    EXPECT_EQ(m.Settings().stages[7].gain, "25.5");
+    // The box keeps its text as typed; the setup writes it clean.
+    EXPECT_EQ(m.Settings().stages[7].gain, "25.5dB");
+    EXPECT_EQ(Cleaned(m.Settings()).stages[7].gain, "25.5");
+    EXPECT_NE(m.PanelToolTip("FilterControl1(1)", "cmbRange").find("250 kHz"), std::string::npos);
     // The text holds the setup; a fresh model pasted with it holds the same settings.
     WindowModel pasted;
     ASSERT_EQ(pasted.ApplySetupText(m.SetupAsText()), "");
-    EXPECT_EQ(pasted.Settings(), m.Settings());
+    EXPECT_EQ(pasted.Settings(), Cleaned(m.Settings()));
     EXPECT_NE(pasted.ApplySetupText("Quorvane setup 1\nTone 9: on\n"), "");
-    EXPECT_EQ(pasted.Settings(), m.Settings());
+    EXPECT_EQ(pasted.Settings(), Cleaned(m.Settings()));
 }
 
 // A checked freeze box holds the time trace's full scale; taking the test point off clears the

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolTip>
 #include <QtTest>
 #include <string>
@@ -194,6 +195,36 @@ QString ToolTipOf(QWidget* widget) {
     return widget->toolTip();
 }
 
+// The tooltips of the window's own controls and of every stage panel's number boxes.
+void CompareToolTips(Quorvane& w, WindowModel& m) {
+    QStringList names = {"cmbMode"};
+    for (int k = 0; k < quorvane::kSlotCount; ++k)
+        names << Name("Check1", k);
+    for (int g = 0; g < 2; ++g) {
+        for (const char* control :
+             {"chkFreeze", "hscSignal", "hscSpectrum", "hscCentre", "lblSignalMax", "lblSignalZero",
+              "lblMinTime", "lblMaxTime", "lblMinFreq", "lblMaxFreq"})
+            names << Name(control, g);
+    }
+    for (const QString& name : names) {
+        const QString tip = Find<QWidget>(w, name)->toolTip();
+        QVERIFY2(!tip.isEmpty(), qPrintable(name));
+        QCOMPARE(Text(m.ToolTip(name.toStdString())), tip);
+    }
+    QStringList panels = quorvane::probe::StageNames();
+    panels << "OscillatorControl1(0)"
+           << "OscillatorControl1(2)"
+           << "NoiseControl1";
+    for (const QString& panel : panels) {
+        for (const char* box :
+             {"Text1", "cmbNoise", "cmbGain", "cmbFreq", "cmbRange", "cmbLOFreq", "cmbIP3"}) {
+            const auto* control = Find<QWidget>(w, panel)->findChild<QWidget*>(box);
+            const std::string tip = m.PanelToolTip(panel.toStdString(), box);
+            QCOMPARE(QString(control ? control->toolTip() : QString()), Text(tip));
+        }
+    }
+}
+
 // Ticks both `ticks` times, each with the generator where the other's tick started, and
 // compares the caption, both plot groups and the read-outs after each.
 void CompareTicks(Quorvane& w, WindowModel& m, int ticks) {
@@ -220,6 +251,7 @@ void CompareTicks(Quorvane& w, WindowModel& m, int ticks) {
         QCOMPARE(Text(m.TestPointToolTip(n)), tip);
     }
     QCOMPARE(Text(m.PowerOutToolTip()), ToolTipOf(Find<QWidget>(w, "lblPowerOut")));
+    CompareToolTips(w, m);
 }
 
 }  // namespace
@@ -231,6 +263,7 @@ class WindowModelTest : public QObject {
     void experimentsTickAlike();
     void editsByNameTickAlike();
     void editsByNameRefuseWhatNoControlTakes();
+    void typedBoxesReadAlike();
 };
 
 // Each ready experiment, pasted into both, gives the same captions, labels and traces.
@@ -259,7 +292,7 @@ void WindowModelTest::editsByNameTickAlike() {
         // A pasted setup brings the model to the same state as the edits did.
         WindowModel pasted;
         QCOMPARE(pasted.ApplySetupText(m.SetupAsText()), std::string());
-        QVERIFY(pasted.Settings() == m.Settings());
+        QVERIFY(pasted.Settings() == quorvane::Cleaned(m.Settings()));
     }
 }
 
@@ -281,6 +314,44 @@ void WindowModelTest::editsByNameRefuseWhatNoControlTakes() {
     QCOMPARE(m.Settings().plots[1].centre, quorvane::layout::kCentreScroll.maximum);
     QCOMPARE(m.EditPanel("OscillatorControl1(0)", "vscPower", "-99"), std::string());
     QCOMPARE(m.Settings().tones[0].powerPosition, quorvane::kPowerScaleTop);
+}
+
+// Texts typed into the boxes, clean or not, read alike: the same setup, tooltips and ticks.
+void WindowModelTest::typedBoxesReadAlike() {
+    const NamedEdit typed[] = {
+        {"OscillatorControl1(0)", "Text1", "7,5"},
+        {"NoiseControl1", "Text1", " 1 450 K"},
+        {"FilterControl1(0)", "cmbFreq", "7500 kHz"},
+        {"FilterControl1(1)", "cmbRange", ".3"},
+        {"MixerControl1(0)", "cmbLOFreq", "abc"},
+        {"AmplifierControl1(0)", "cmbIP3", "-12.50dBm"},
+        {"AmplifierControl1(1)", "cmbGain", "1e1x"},
+    };
+    Quorvane w;
+    WindowModel m;
+    for (const char* click : {"cmdGraph(1)", "cmdGraph(8)"}) {
+        QCOMPARE(m.Edit(click), std::string());
+        Find<QAbstractButton>(w, click)->click();
+    }
+    for (const NamedEdit& e : {NamedEdit{"OscillatorControl1(0)", "cmdWorking", ""},
+                               NamedEdit{"NoiseControl1", "cmdWorking", ""}}) {
+        QCOMPARE(m.EditPanel(e.panel, e.control), std::string());
+        Find<QWidget>(w, e.panel)->findChild<QAbstractButton*>(e.control)->click();
+    }
+    for (int k = 0; k < quorvane::kSlotCount; ++k) {
+        QCOMPARE(m.Edit(Name("Check1", k).toStdString(), "1"), std::string());
+        Find<QCheckBox>(w, Name("Check1", k))->setChecked(true);
+    }
+    for (const NamedEdit& e : typed) {
+        QCOMPARE(m.EditPanel(e.panel, e.control, e.value), std::string());
+        QObject* box = Find<QWidget>(w, e.panel)->findChild<QObject*>(e.control);
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            combo->setEditText(QString::fromUtf8(e.value));
+        else
+            qobject_cast<QLineEdit*>(box)->setText(QString::fromUtf8(e.value));
+    }
+    QCOMPARE(Text(m.SetupAsText()), w.SetupAsText());
+    CompareTicks(w, m, 2);
 }
 
 QTEST_MAIN(WindowModelTest)
