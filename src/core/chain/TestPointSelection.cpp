@@ -103,6 +103,11 @@ TestPointClick ClickOutcome(const ButtonColours& before, int index) {
     return click;
 }
 
+std::array<bool, 2> GroupsDrawing(int testPoint, Selection selection) {
+    if (!IsTestPoint(testPoint)) return {};
+    return {testPoint == selection.first, testPoint == selection.second};
+}
+
 std::array<int, 4> SelectionClicks(Selection shown, Selection wanted) {
     return {shown.second, shown.first, wanted.first, wanted.second};
 }

@@ -62,6 +62,10 @@ struct TestPointClick {
 };
 TestPointClick ClickOutcome(const ButtonColours& before, int index);
 
+// Which plot groups draw test point `testPoint` during a tick showing `selection`: group 0 the
+// first, group 1 the second. Time trace before spectrum, group 0 before group 1.
+std::array<bool, 2> GroupsDrawing(int testPoint, Selection selection);
+
 // The buttons to click, in order, to go from showing `shown` to showing `wanted`: the shown test
 // points are clicked off, the higher first, then the wanted ones on, the lower first. 0: no click.
 std::array<int, 4> SelectionClicks(Selection shown, Selection wanted);

@@ -9,6 +9,7 @@
 #include "setup/Experiments.h"
 #include "setup/SetupText.h"
 #include "texts/ToolTips.h"
+#include "texts/WindowSummary.h"
 
 namespace quorvane {
 
@@ -256,12 +257,11 @@ void WindowModel::Tick() {
     const Selection selection{snapshot.first, snapshot.second};
     const bool chainChanged = readouts_.BeginTick(snapshot);
     const ButtonColours colours = TestPointColours();
-    const std::array<int, 2> shown = {selection.first, selection.second};
     const double watts =
         engine_->RunTick(snapshot, [&](std::int16_t testPoint, const SignalBuffer& signal) {
-            if (testPoint < 1 || testPoint > layout::kTestPointCount) return;
+            const std::array<bool, 2> drawing = GroupsDrawing(testPoint, selection);
             for (int g = 0; g < 2; ++g) {
-                if (testPoint == shown[g]) Draw(g, signal, colours[testPoint - 1]);
+                if (drawing[g]) Draw(g, signal, colours[testPoint - 1]);
             }
         });
     powerCaption_ = FormatPowerCaption(watts);
@@ -282,6 +282,10 @@ void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colo
         static_cast<double>(layout::ShownLength(spectrum.left, spectrum.width)),
         static_cast<double>(layout::ShownLength(spectrum.top, spectrum.height)), colour);
     if (centre) plot.centre = Scrolled(layout::kCentreScroll, *centre);
+}
+
+std::string WindowModel::Summary() const {
+    return WindowSummary({modeText_, SnapshotOf(setup_), powerCaption_});
 }
 
 std::string WindowModel::TestPointToolTip(int testPoint) {

@@ -75,6 +75,9 @@ class WindowModel {
     // A plot group's pictures and labels, drawn in the colour of the test point it shows.
     const PlotGroupView& PlotGroup(int group) const { return groups_[group].View(); }
 
+    // The settings and readings as plain text for a lab report, one item a line.
+    std::string Summary() const;
+
     // The read-outs: a test point's tooltip, the output power's, and what the pointer over a
     // plot group's time trace or spectrum reads (x, y in twips on the picture).
     std::string TestPointToolTip(int testPoint);

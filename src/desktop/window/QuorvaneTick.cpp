@@ -66,9 +66,9 @@ void Quorvane::PlotTestPoint(int iTestPoint, int iFirst, int iSecond) {
     if (iTestPoint < 1 || iTestPoint > layout::kTestPointCount) return;
     const SignalBuffer& signal = tickSignal_ ? *tickSignal_ : engine_->Signal();
     const ColourButton* button = testPoints_[iTestPoint - 1];
-    const std::array<int, 2> selected = {iFirst, iSecond};
+    const std::array<bool, 2> drawing = GroupsDrawing(iTestPoint, {iFirst, iSecond});
     for (int g = 0; g < 2; ++g) {
-        if (iTestPoint != selected[g]) continue;
+        if (!drawing[g]) continue;
         // The colour is read afresh for each plot: it is the button's at the moment of drawing.
         groups_[g]->plots->PlotSignal(signal, button->BackColor());
         groups_[g]->plots->PlotSpectrum(signal, button->BackColor());

@@ -252,6 +252,23 @@ void CompareTicks(Quorvane& w, WindowModel& m, int ticks) {
     }
     QCOMPARE(Text(m.PowerOutToolTip()), ToolTipOf(Find<QWidget>(w, "lblPowerOut")));
     CompareToolTips(w, m);
+    QCOMPARE(Text(m.Summary()), w.Summary());
+    // The pointer read-outs over both pictures of both groups, at a few places.
+    for (int g = 0; g < 2; ++g) {
+        const auto* time = Find<quorvane::PictureBox>(w, Name("picSignal", g));
+        const auto* spectrum = Find<quorvane::PictureBox>(w, Name("picSpectrum", g));
+        for (const QPointF pixel : {QPointF(3, 5), QPointF(200.5, 57), QPointF(390, 100)}) {
+            const double x = pixel.x() * quorvane::kTwipsPerPixel;
+            const double y = pixel.y() * quorvane::kTwipsPerPixel;
+            QCOMPARE(Text(m.TimeReadout(g, x, y)), time->HoverTextAt(pixel));
+            QCOMPARE(Text(m.SpectrumReadout(g, x, y)), spectrum->HoverTextAt(pixel));
+        }
+        // A drawn picture has something to read under the pointer.
+        if (!m.PlotGroup(g).time.lines.empty())
+            QVERIFY(!time->HoverTextAt(QPointF(200.5, 57)).isEmpty());
+        if (!m.PlotGroup(g).spectrum.lines.empty())
+            QVERIFY(!spectrum->HoverTextAt(QPointF(200.5, 57)).isEmpty());
+    }
 }
 
 }  // namespace
