@@ -1,5 +1,7 @@
 #include "chain/Architecture.h"
 
+#include "chain/Layout.h"
+
 namespace quorvane {
 
 namespace {
@@ -55,6 +57,13 @@ Architecture ArchitectureFromText(std::string_view text) {
     return Architecture::SingleConversion;
 }
 
+std::string DesignName(StageId stage) {
+    const char* kind = stage.kind == StageKind::Filter  ? "FilterControl1"
+                       : stage.kind == StageKind::Mixer ? "MixerControl1"
+                                                        : "AmplifierControl1";
+    return std::string(kind) + "(" + std::to_string(stage.index) + ")";
+}
+
 int CandidatePosition(StageId stage) {
     switch (stage.kind) {
         case StageKind::Filter:
@@ -84,6 +93,69 @@ const Arrangement& ArrangementFor(Architecture architecture) {
             break;
     }
     return kSingleConversion;
+}
+
+WindowArrangement ArrangeWindow(Architecture architecture) {
+    WindowArrangement window;
+    window.lefts.fill(kParkedLeft);
+    const Arrangement& arrangement = ArrangementFor(architecture);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        window.switchShown[slot] = slot < arrangement.filledSlots;
+        if (slot >= arrangement.filledSlots) continue;
+        const SlotAssignment& a = arrangement.assignments[slot];
+        window.captions[slot] = a.caption;
+        window.lefts[CandidatePosition(a.stage)] = SlotLeft(slot);
+    }
+    return window;
+}
+
+bool PanelShown(int left, const std::array<bool, kSlotCount>& switchShows) {
+    const int slot = SlotAtLeft(left);
+    return slot >= 0 && switchShows[slot];
+}
+
+void JoinSlotAtLeft(ChainSnapshot& snapshot, int left, const StageSettings& stage) {
+    const int slot = SlotAtLeft(left);
+    if (slot < 0) return;
+    SlotSettings& s = snapshot.chainSlots[slot];
+    s.stages[s.stageCount++] = stage;
+}
+
+namespace {
+
+std::string Indexed(const char* name, int index) {
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+}  // namespace
+
+std::vector<std::string> WindowFocusOrder(const std::array<int, kStageCandidates>& lefts) {
+    std::vector<std::string> order;
+    order.reserve(5 + kSlotCount + kStageCandidates + layout::kTestPointCount + 2 * 6);
+    for (int k = 0; k < 3; ++k)
+        order.push_back(Indexed("OscillatorControl1", k));
+    order.emplace_back("NoiseControl1");
+    order.emplace_back("cmbMode");
+    std::array<bool, kStageCandidates> inSlot{};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        order.push_back(Indexed("Check1", slot));
+        for (int position = 0; position < kStageCandidates; ++position) {
+            if (SlotAtLeft(lefts[position]) != slot) continue;
+            order.push_back(DesignName(kCandidateOrder[position]));
+            inSlot[position] = true;
+        }
+    }
+    for (int position = 0; position < kStageCandidates; ++position) {
+        if (!inSlot[position]) order.push_back(DesignName(kCandidateOrder[position]));
+    }
+    for (int n = 1; n <= layout::kTestPointCount; ++n)
+        order.push_back(Indexed("cmdGraph", n));
+    for (int g = 0; g < 2; ++g) {
+        for (const char* control :
+             {"picSignal", "chkFreeze", "hscSignal", "picSpectrum", "hscSpectrum", "hscCentre"})
+            order.push_back(Indexed(control, g));
+    }
+    return order;
 }
 
 }  // namespace quorvane

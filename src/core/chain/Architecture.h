@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ChainSnapshot.h"
 
@@ -51,6 +53,9 @@ inline constexpr std::array<StageId, kStageCandidates> kCandidateOrder = {{
     {StageKind::Amplifier, 1},
 }};
 
+// A stage panel's name in the window: "FilterControl1(2)", "MixerControl1(0)".
+std::string DesignName(StageId stage);
+
 // Position in kCandidateOrder of a panel.
 int CandidatePosition(StageId stage);
 
@@ -72,5 +77,32 @@ struct Arrangement {
 };
 
 const Arrangement& ArrangementFor(Architecture architecture);
+
+// What choosing an architecture does to the window: every stage panel is parked, then each
+// filled slot's panel moves to the slot's Left and the slot's switch takes its caption; every
+// switch is shown but those of the slots left empty.
+struct WindowArrangement {
+    std::array<int, kStageCandidates> lefts{};            // in kCandidateOrder
+    std::array<bool, kSlotCount> switchShown{};           // Check1(slot) visible
+    std::array<std::string_view, kSlotCount> captions{};  // empty: the caption stays as it was
+};
+WindowArrangement ArrangeWindow(Architecture architecture);
+
+// Whether a stage panel at `left` is shown: it stands in a slot whose switch is not cleared
+// (`switchShows` tells, slot by slot, whether the switch's state shows its panel). A parked
+// panel never runs and is never shown. A click on a switch shows or hides its slot's panels by
+// the same rule.
+bool PanelShown(int left, const std::array<bool, kSlotCount>& switchShows);
+
+// Puts a stage into the slot its panel's Left names; a panel in no slot joins none. Called in
+// kCandidateOrder, it gives each slot its panels in the order the tick tries them.
+void JoinSlotAtLeft(ChainSnapshot& snapshot, int left, const StageSettings& stage);
+
+// The order the window reads in, by the controls' names: the sources top to bottom, the
+// architecture, the slots left to right (each switch, then the panels standing in it), the
+// parked panels, the test points, then each plot group (time picture, freeze box, time window,
+// spectrum picture, span, centre). A panel's name stands for its own controls in their order.
+// `lefts` are the stage panels' Lefts in kCandidateOrder.
+std::vector<std::string> WindowFocusOrder(const std::array<int, kStageCandidates>& lefts);
 
 }  // namespace quorvane

@@ -114,4 +114,17 @@ inline constexpr ScrollSetting kCentreScroll = {1, 200, 10, 100};
 
 inline constexpr int kTimerPeriodMs = 250;
 
+// A position in twips as the screen shows it, in whole pixels (rounded to the nearest; no
+// position here is negative).
+constexpr int PixelsOf(int twips) {
+    return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
+
+// A control's length as the screen shows it, back in twips: both its ends are rounded to
+// whole pixels separately, so neighbours that touch in twips touch on the screen. A picture's
+// drawable width and height, which its plots divide, are these.
+constexpr int ShownLength(int start, int length) {
+    return (PixelsOf(start + length) - PixelsOf(start)) * kTwipsPerPixel;
+}
+
 }  // namespace quorvane::layout

@@ -90,4 +90,26 @@ LeaderLine LeaderLineFor(int group, int testPoint, std::uint32_t colour) {
     return line;
 }
 
+TestPointClick ClickOutcome(const ButtonColours& before, int index) {
+    TestPointClick click;
+    click.selection = ClickTestPoint(before, index);
+    click.colours = SelectionColours(click.selection);
+    const std::array<int, 2> shown = {click.selection.first, click.selection.second};
+    for (int g = 0; g < 2; ++g) {
+        const int n = shown[g];
+        click.leaders[g] = LeaderLineFor(g, n, n > 0 ? click.colours[n - 1] : 0);
+        click.cleared[g] = n == 0;
+    }
+    return click;
+}
+
+std::array<bool, 2> GroupsDrawing(int testPoint, Selection selection) {
+    if (!IsTestPoint(testPoint)) return {};
+    return {testPoint == selection.first, testPoint == selection.second};
+}
+
+std::array<int, 4> SelectionClicks(Selection shown, Selection wanted) {
+    return {shown.second, shown.first, wanted.first, wanted.second};
+}
+
 }  // namespace quorvane

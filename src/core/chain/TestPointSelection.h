@@ -51,4 +51,23 @@ struct LeaderLine {
 // `testPoint` 0 hides the line of that group.
 LeaderLine LeaderLineFor(int group, int testPoint, std::uint32_t colour);
 
+// Everything a click on test-point button `index` (1..8) changes: the selection, every button's
+// colour, each plot group's leader line (in the colour of the button it leads from), and which
+// plot groups are cleared because they show no test point any more.
+struct TestPointClick {
+    Selection selection;
+    ButtonColours colours{};
+    std::array<LeaderLine, 2> leaders{};
+    std::array<bool, 2> cleared{};
+};
+TestPointClick ClickOutcome(const ButtonColours& before, int index);
+
+// Which plot groups draw test point `testPoint` during a tick showing `selection`: group 0 the
+// first, group 1 the second. Time trace before spectrum, group 0 before group 1.
+std::array<bool, 2> GroupsDrawing(int testPoint, Selection selection);
+
+// The buttons to click, in order, to go from showing `shown` to showing `wanted`: the shown test
+// points are clicked off, the higher first, then the wanted ones on, the lower first. 0: no click.
+std::array<int, 4> SelectionClicks(Selection shown, Selection wanted);
+
 }  // namespace quorvane

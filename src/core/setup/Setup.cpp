@@ -81,6 +81,31 @@ std::string CleanBoxText(std::string_view boxText, bool interceptBox) {
     return std::string(buffer, result.ptr);
 }
 
+Setup Cleaned(const Setup& typed) {
+    Setup setup = typed;
+    for (ToneSetup& tone : setup.tones)
+        tone.frequency = CleanBoxText(tone.frequency, false);
+    setup.noise.temperature = CleanBoxText(setup.noise.temperature, false);
+    for (int position = 0; position < kStageCandidates; ++position) {
+        StageSetup& s = setup.stages[position];
+        s.noiseFigure = CleanBoxText(s.noiseFigure, false);
+        s.gain = CleanBoxText(s.gain, false);
+        switch (kCandidateOrder[position].kind) {
+            case StageKind::Filter:
+                s.centre = CleanBoxText(s.centre, false);
+                s.bandwidth = CleanBoxText(s.bandwidth, false);
+                break;
+            case StageKind::Mixer:
+                s.lo = CleanBoxText(s.lo, false);
+                [[fallthrough]];
+            case StageKind::Amplifier:
+                s.intercept = CleanBoxText(s.intercept, true);
+                break;
+        }
+    }
+    return setup;
+}
+
 ChainSnapshot SnapshotOf(const Setup& setup) {
     ChainSnapshot snapshot;
     for (std::size_t k = 0; k < setup.tones.size(); ++k) {
@@ -95,12 +120,13 @@ ChainSnapshot SnapshotOf(const Setup& setup) {
     snapshot.noise.Temperature = ParseLeadingNumber(setup.noise.temperature);
     snapshot.noise.Working = setup.noise.on ? 1 : 0;
 
-    const Arrangement& arrangement = ArrangementFor(setup.architecture);
+    const WindowArrangement arrangement = ArrangeWindow(setup.architecture);
     for (int slot = 0; slot < kSlotCount; ++slot)
         snapshot.chainSlots[slot].switchedIn = setup.switchedIn[slot];
-    for (int slot = 0; slot < arrangement.filledSlots; ++slot) {
-        const StageId id = arrangement.assignments[slot].stage;
-        const StageSetup& b = setup.stages[CandidatePosition(id)];
+    for (int position = 0; position < kStageCandidates; ++position) {
+        if (SlotAtLeft(arrangement.lefts[position]) < 0) continue;
+        const StageId id = kCandidateOrder[position];
+        const StageSetup& b = setup.stages[position];
         StageSettings s;
         s.kind = id.kind;
         s.index = static_cast<std::int16_t>(id.index);
@@ -115,8 +141,7 @@ ChainSnapshot SnapshotOf(const Setup& setup) {
             s.CentreFreq = ReadBandFrequency(b.centre).mhz;
             s.Bandwidth = ReadBandFrequency(b.bandwidth).mhz;
         }
-        SlotSettings& target = snapshot.chainSlots[slot];
-        target.stages[target.stageCount++] = s;
+        JoinSlotAtLeft(snapshot, arrangement.lefts[position], s);
     }
     snapshot.first = static_cast<std::int16_t>(setup.firstTestPoint);
     snapshot.second = static_cast<std::int16_t>(setup.secondTestPoint);

@@ -86,6 +86,10 @@ std::optional<double> CleanNumber(std::string_view text);
 // reads as the same value.
 std::string CleanBoxText(std::string_view boxText, bool interceptBox);
 
+// The setup with every box's text made clean as CleanBoxText makes it (the intercept boxes
+// keep "Inf"): what a window whose boxes hold these texts as typed writes as its setup.
+Setup Cleaned(const Setup& typed);
+
 // The chain the tick would read from a window holding this setup, with its test points.
 ChainSnapshot SnapshotOf(const Setup& setup);
 

@@ -25,4 +25,16 @@ inline constexpr std::string_view kExperimentsTip =
 std::string WithExperiment(std::string_view title, std::string_view paragraph,
                            const std::string& reading);
 
+// The experiment last run, while no paste followed, and its setup's text, so the output power's
+// read-out carries its note only while the window still holds that setup.
+struct ExperimentMark {
+    int index = -1;
+    std::string setupText;
+};
+
+// The reading, preceded by the experiment's title and paragraph while `shownSetupText` is still
+// the experiment's setup.
+std::string WithExperimentNote(const ExperimentMark& mark, std::string_view shownSetupText,
+                               const std::string& reading);
+
 }  // namespace quorvane

@@ -85,16 +85,12 @@ QImage RenderFigure(const PlotGroupFigure& figure, const Drawing& time, const Dr
 
 }  // namespace
 
-// What a plot group keeps between draws: the freeze box's remembered full scale, and what the
-// pointer read-outs need to know of the last drawings.
+// What a plot group keeps between draws: the core's model of the group, and where its pointer
+// read-outs and copies learn about the lines and the test point shown.
 struct PlotGroup::State {
-    FreezeMemory freeze;
-    TimeHoverModel timeHover;
-    SpectrumHoverModel spectrumHover;
+    PlotGroupModel model;
     LineReadoutSource lineReadout;
     TitleSource title;
-    std::vector<double> timeSamples;
-    SpectrumBins spectrumBins;
     QPointer<PictureBox> picSignal;
     QPointer<PictureBox> picSpectrum;
 };
@@ -104,16 +100,17 @@ PlotGroup::PlotGroup(const PlotGroupWidgets& widgets) : widgets_(widgets), state
     state->picSignal = widgets_.picSignal;
     state->picSpectrum = widgets_.picSpectrum;
     widgets_.picSignal->SetHoverTextProvider(
-        [state](double x, double y) { return TimeHoverText(state->timeHover, x, y); });
+        [state](double x, double y) { return TimeHoverText(state->model.TimeHover(), x, y); });
     widgets_.picSpectrum->SetHoverTextProvider([state](double x, double y) {
-        return SpectrumHoverText(state->spectrumHover, x, y, state->lineReadout);
+        return SpectrumHoverText(state->model.SpectrumHover(), x, y, state->lineReadout);
     });
     const auto title = [state] { return state->title ? state->title() : std::string(); };
     widgets_.picSignal->SetDataProvider([state, title] {
-        return TimeTraceTable(state->timeSamples, title(), state->timeHover.fullScale);
+        return TimeTraceTable(state->model.TimeSamples(), title(),
+                              state->model.TimeHover().fullScale);
     });
     widgets_.picSpectrum->SetDataProvider(
-        [state, title] { return SpectrumTable(state->spectrumBins, title()); });
+        [state, title] { return SpectrumTable(state->model.Bins(), title()); });
     widgets_.picSignal->SetPictureProvider([this] { return Figure(); });
     widgets_.picSpectrum->SetPictureProvider([this] { return Figure(); });
     Describe(widgets_.picSignal, kEmptyPictureDescription);
@@ -133,34 +130,32 @@ PlotGroup::~PlotGroup() {
 
 void PlotGroup::PlotSignal(const SignalBuffer& signal, std::uint32_t colour) {
     PictureBox* picture = widgets_.picSignal;
-    const TimePlotSettings settings{widgets_.hscSignal->value(),
-                                    widgets_.chkFreeze->checkState() == Qt::Checked,
-                                    static_cast<double>(picture->ScaleWidth()),
-                                    static_cast<double>(picture->ScaleHeight()), colour};
-    TimePlotResult result = ComputeTimePlot(signal, settings, state_->freeze);
-    SetCaption(widgets_.lblMinTime, result.minTime);
-    SetCaption(widgets_.lblMaxTime, result.maxTime);
-    SetCaption(widgets_.lblSignalMax, result.signalMax);
-    state_->timeHover = result.hover;
-    state_->timeSamples = std::move(result.samples);
-    Describe(picture, result.description);
-    picture->Show(std::move(result.drawing));
+    PlotGroupModel& model = state_->model;
+    model.DrawTime(signal, widgets_.hscSignal->value(),
+                   widgets_.chkFreeze->checkState() == Qt::Checked,
+                   static_cast<double>(picture->ScaleWidth()),
+                   static_cast<double>(picture->ScaleHeight()), colour);
+    const PlotGroupView& view = model.View();
+    SetCaption(widgets_.lblMinTime, view.lblMinTime);
+    SetCaption(widgets_.lblMaxTime, view.lblMaxTime);
+    SetCaption(widgets_.lblSignalMax, view.lblSignalMax);
+    Describe(picture, view.timeDescription);
+    picture->Show(view.time);
 }
 
 void PlotGroup::PlotSpectrum(const SignalBuffer& signal, std::uint32_t colour) {
     PictureBox* picture = widgets_.picSpectrum;
-    const SpectrumPlotSettings settings{widgets_.hscSpectrum->value(), widgets_.hscCentre->value(),
-                                        static_cast<double>(picture->ScaleWidth()),
-                                        static_cast<double>(picture->ScaleHeight()), colour};
-    SpectrumPlotResult result = ComputeSpectrumPlot(signal, settings);
-    // The scroll bar only moves to match; the new centre is used from the next draw on.
-    if (result.correctedCentre) widgets_.hscCentre->setValue(*result.correctedCentre);
-    SetCaption(widgets_.lblMinFreq, result.minFreq);
-    SetCaption(widgets_.lblMaxFreq, result.maxFreq);
-    state_->spectrumHover = result.hover;
-    state_->spectrumBins = std::move(result.bins);
-    Describe(picture, result.description);
-    picture->Show(std::move(result.drawing));
+    PlotGroupModel& model = state_->model;
+    const std::optional<int> centre =
+        model.DrawSpectrum(signal, widgets_.hscSpectrum->value(), widgets_.hscCentre->value(),
+                           static_cast<double>(picture->ScaleWidth()),
+                           static_cast<double>(picture->ScaleHeight()), colour);
+    if (centre) widgets_.hscCentre->setValue(*centre);
+    const PlotGroupView& view = model.View();
+    SetCaption(widgets_.lblMinFreq, view.lblMinFreq);
+    SetCaption(widgets_.lblMaxFreq, view.lblMaxFreq);
+    Describe(picture, view.spectrumDescription);
+    picture->Show(view.spectrum);
 }
 
 void PlotGroup::SetLineReadout(LineReadoutSource source) {
@@ -168,7 +163,7 @@ void PlotGroup::SetLineReadout(LineReadoutSource source) {
 }
 
 void PlotGroup::ForgetFrozenScale() {
-    state_->freeze = FreezeMemory{};
+    state_->model.ForgetFrozenScale();
 }
 
 void PlotGroup::SetTitleSource(TitleSource source) {
@@ -189,18 +184,15 @@ PlotGroupFigure PlotGroup::FigureLayout() const {
     input.timeHeight = time.ScaleHeight();
     input.spectrumWidth = spectrum.ScaleWidth();
     input.spectrumHeight = spectrum.ScaleHeight();
-    input.time = state_->timeHover;
-    input.spectrum = state_->spectrumHover;
+    input.time = state_->model.TimeHover();
+    input.spectrum = state_->model.SpectrumHover();
     return ComposePlotGroupFigure(input);
 }
 
 void PlotGroup::Clear() {
-    state_->timeHover = {};
-    state_->spectrumHover = {};
-    state_->timeSamples.clear();
-    state_->spectrumBins = {};
-    Describe(widgets_.picSignal, kEmptyPictureDescription);
-    Describe(widgets_.picSpectrum, kEmptyPictureDescription);
+    state_->model.Clear();
+    Describe(widgets_.picSignal, state_->model.View().timeDescription);
+    Describe(widgets_.picSpectrum, state_->model.View().spectrumDescription);
     widgets_.picSignal->Cls();
     widgets_.picSpectrum->Cls();
 }

@@ -6,6 +6,7 @@
 
 #include "engine/SignalBuffer.h"
 #include "plot/PlotGroupFigure.h"
+#include "plot/PlotGroupModel.h"
 #include "plot/SpectrumPlot.h"
 
 class QCheckBox;

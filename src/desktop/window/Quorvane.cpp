@@ -23,6 +23,7 @@
 #include "panels/OscillatorControl.h"
 #include "panels/ReadingScrollBar.h"
 #include "panels/SteppingComboBox.h"
+#include "plot/PlotGroupModel.h"
 #include "ui/ArrayName.h"
 #include "ui/Twips.h"
 #include "window/FocusMark.h"
@@ -55,9 +56,9 @@ void PlacePanel(StagePanel* panel, const layout::Place& p) {
     panel->SetLeft(p.left);
 }
 
-QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, const char* text,
-                   Qt::Alignment horizontal) {
-    label->setText(QString::fromLatin1(text));
+QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p,
+                   std::string_view text, Qt::Alignment horizontal) {
+    label->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
     label->setObjectName(name);
     label->setFont(SansSerif(kTextPoints));
     label->setAlignment(horizontal | Qt::AlignTop);
@@ -66,8 +67,8 @@ QLabel* SetUpLabel(QLabel* label, const QString& name, const layout::Place& p, c
     return label;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p, const char* text,
-                  Qt::Alignment horizontal) {
+QLabel* MakeLabel(QWidget* parent, const QString& name, const layout::Place& p,
+                  std::string_view text, Qt::Alignment horizontal) {
     return SetUpLabel(new QLabel(parent), name, p, text, horizontal);
 }
 
@@ -269,18 +270,18 @@ void Quorvane::CreatePlotGroup(int g) {
     w.hscCentre =
         MakeScrollBar(this, ArrayName("hscCentre", g), p.hscCentre, layout::kCentreScroll);
 
-    w.lblSignalMax =
-        MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax, "0", Qt::AlignRight);
-    controls->lblSignalZero =
-        MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero, "0", Qt::AlignRight);
+    w.lblSignalMax = MakeLabel(this, ArrayName("lblSignalMax", g), p.lblSignalMax,
+                               kSignalMaxStartText, Qt::AlignRight);
+    controls->lblSignalZero = MakeLabel(this, ArrayName("lblSignalZero", g), p.lblSignalZero,
+                                        kSignalZeroText, Qt::AlignRight);
     w.lblMinTime =
-        MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime, "MinTime", Qt::AlignLeft);
-    w.lblMaxTime =
-        MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime, "MaxTime", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblMinTime", g), p.lblMinTime, kMinTimeStartText, Qt::AlignLeft);
+    w.lblMaxTime = MakeLabel(this, ArrayName("lblMaxTime", g), p.lblMaxTime, kMaxTimeStartText,
+                             Qt::AlignRight);
     w.lblMinFreq =
-        MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq, "MinFreq", Qt::AlignLeft);
-    w.lblMaxFreq =
-        MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq, "MaxFreq", Qt::AlignRight);
+        MakeLabel(this, ArrayName("lblMinFreq", g), p.lblMinFreq, kMinFreqStartText, Qt::AlignLeft);
+    w.lblMaxFreq = MakeLabel(this, ArrayName("lblMaxFreq", g), p.lblMaxFreq, kMaxFreqStartText,
+                             Qt::AlignRight);
 
     controls->lneToG = MakeLine(this, ArrayName("lneToG", g), p.lneToG);
     controls->plots = std::make_unique<PlotGroup>(w);

@@ -5,12 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "analysis/PowerHistory.h"
+#include "analysis/TickReadouts.h"
 #include "chain/Architecture.h"
 #include "chain/TestPointSelection.h"
 #include "engine/ChainSnapshot.h"
 #include "engine/SignalBuffer.h"
 #include "setup/Setup.h"
+#include "setup/SetupActions.h"
 
 class QCheckBox;
 class QLabel;
@@ -22,7 +23,6 @@ namespace quorvane {
 
 class AmplifierControl;
 class Balloon;
-struct ChainPrediction;
 class ColourButton;
 class FilterControl;
 class FocusMark;
@@ -33,7 +33,6 @@ class OscillatorControl;
 class PictureBox;
 class PlotGroup;
 struct PlotGroupControls;
-class PredictionCache;
 class ReadoutLabel;
 class ReceiverEngine;
 class ShapeControl;
@@ -103,8 +102,6 @@ class Quorvane : public QWidget {
 
     void InstallReadouts();
     Architecture ShownArchitecture() const;
-    const ChainPrediction& Prediction();
-    std::string SpectrumLineText(int group, double mhz, double toleranceMHz);
     void CreateShortcuts();
     void CreateSetupActions();
     Setup ReadSetup() const;
@@ -119,6 +116,8 @@ class Quorvane : public QWidget {
 
     void ArrangeStages();
     void ShowRunningStages();
+    // Slot by slot, whether the switch's state shows its panel (a partly ticked one does).
+    std::array<bool, kSlotCount> SwitchesShowing() const;
     StagePanel* Candidate(int position) const;
     ButtonColours ReadButtonColours() const;
     ChainSnapshot ReadChain() const;
@@ -143,18 +142,12 @@ class Quorvane : public QWidget {
     const SignalBuffer* tickSignal_ = nullptr;  // the buffer while a tick walks the chain
     bool ticking_ = false;
 
-    // What the read-outs explain: the chain of the last tick, the test points its plot groups
-    // showed, the output power of the last ticks of that chain, and the prediction, worked out
-    // only when a read-out asks for it.
-    ChainSnapshot tickChain_;
-    Selection tickSelection_;
-    PowerHistory powerHistory_;
-    std::unique_ptr<PredictionCache> predictions_;
+    // What the read-outs explain: the last tick's chain, test points and output power.
+    std::unique_ptr<TickReadouts> readouts_;
 
     QMenu* experimentsMenu_ = nullptr;
     Balloon* balloon_ = nullptr;
-    int experiment_ = -1;          // the experiment last picked, while no paste followed
-    std::string experimentSetup_;  // its setup text, to tell whether the window still holds it
+    ExperimentMark experiment_;  // the experiment last picked, while no paste followed
 };
 
 }  // namespace quorvane

@@ -132,29 +132,18 @@ void Quorvane::DescribeSelection(Selection selection) {
 // right (each switch, then its panel's controls), the test points, then the two plot groups.
 // Parked panels come after the slots; they are hidden, so Tab passes them by.
 QList<QWidget*> Quorvane::FocusChain() const {
+    std::array<int, kStageCandidates> lefts{};
+    for (int position = 0; position < kStageCandidates; ++position)
+        lefts[position] = Candidate(position)->Left();
     QList<QWidget*> chain;
-    for (const OscillatorControl* oscillator : oscillators_)
-        chain += oscillator->FocusOrder();
-    chain += noise_->FocusOrder();
-    chain += cmbMode_;
-    std::array<bool, kStageCandidates> inSlot{};
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        chain += switches_[slot];
-        for (int position = 0; position < kStageCandidates; ++position) {
-            if (SlotAtLeft(Candidate(position)->Left()) != slot) continue;
-            chain += Candidate(position)->FocusOrder();
-            inSlot[position] = true;
-        }
-    }
-    for (int position = 0; position < kStageCandidates; ++position) {
-        if (!inSlot[position]) chain += Candidate(position)->FocusOrder();
-    }
-    for (ColourButton* button : testPoints_)
-        chain += button;
-    for (const auto& group : groups_) {
-        const PlotGroupWidgets& w = group->widgets;
-        chain << w.picSignal << w.chkFreeze << w.hscSignal << w.picSpectrum << w.hscSpectrum
-              << w.hscCentre;
+    for (const std::string& name : WindowFocusOrder(lefts)) {
+        auto* control =
+            findChild<QWidget*>(QString::fromStdString(name), Qt::FindDirectChildrenOnly);
+        if (!control) continue;
+        if (const auto* panel = qobject_cast<const StagePanel*>(control))
+            chain += panel->FocusOrder();
+        else
+            chain += control;
     }
     return chain;
 }

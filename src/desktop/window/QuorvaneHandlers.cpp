@@ -40,45 +40,51 @@ void Quorvane::cmbMode_Change() {
 }
 
 void Quorvane::ArrangeStages() {
+    const WindowArrangement arrangement =
+        ArrangeWindow(ArchitectureFromText(cmbMode_->currentText().toStdString()));
     for (int position = 0; position < kStageCandidates; ++position) {
         Candidate(position)->SetLeft(kParkedLeft);
     }
-    for (QCheckBox* box : switches_)
-        box->setVisible(true);
-
-    const Arrangement& arrangement =
-        ArrangementFor(ArchitectureFromText(cmbMode_->currentText().toStdString()));
-    for (int slot = 0; slot < arrangement.filledSlots; ++slot) {
-        const SlotAssignment& a = arrangement.assignments[slot];
-        switches_[slot]->setText(
-            QString::fromUtf8(a.caption.data(), static_cast<int>(a.caption.size())));
-        Candidate(CandidatePosition(a.stage))->SetLeft(SlotLeft(slot));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string_view caption = arrangement.captions[slot];
+        if (!caption.empty())
+            switches_[slot]->setText(
+                QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
     }
-    for (int slot = arrangement.filledSlots; slot < kSlotCount; ++slot) {
-        switches_[slot]->setVisible(false);
+    for (int position = 0; position < kStageCandidates; ++position) {
+        if (arrangement.lefts[position] != kParkedLeft)
+            Candidate(position)->SetLeft(arrangement.lefts[position]);
     }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        switches_[slot]->setVisible(arrangement.switchShown[slot]);
     ShowRunningStages();
     DescribeChain();
+}
+
+std::array<bool, kSlotCount> Quorvane::SwitchesShowing() const {
+    std::array<bool, kSlotCount> shows{};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        shows[slot] = switches_[slot]->checkState() != Qt::Unchecked;
+    return shows;
 }
 
 // What the screen shows is what runs: each slot's panel is shown as a click on the slot's switch
 // would show it, and a parked panel, which never runs, is hidden. Without this a panel moving
 // into a ticked slot ran unseen, and a parked panel could stay shown over the source panels.
 void Quorvane::ShowRunningStages() {
+    const std::array<bool, kSlotCount> shows = SwitchesShowing();
     for (int position = 0; position < kStageCandidates; ++position) {
         StagePanel* panel = Candidate(position);
-        const int slot = SlotAtLeft(panel->Left());
-        panel->setVisible(slot >= 0 && switches_[slot]->checkState() != Qt::Unchecked);
+        panel->setVisible(PanelShown(panel->Left(), shows));
     }
 }
 
 void Quorvane::Check1_Click(int Index) {
     if (Index < 0 || Index >= kSlotCount) return;
-    const int x = SlotLeft(Index);
-    const bool show = switches_[Index]->checkState() != Qt::Unchecked;
+    const std::array<bool, kSlotCount> shows = SwitchesShowing();
     for (int position = 0; position < kStageCandidates; ++position) {
         StagePanel* panel = Candidate(position);
-        if (panel->Left() == x) panel->setVisible(show);
+        if (SlotAtLeft(panel->Left()) == Index) panel->setVisible(PanelShown(panel->Left(), shows));
     }
 }
 
@@ -92,16 +98,12 @@ ButtonColours Quorvane::ReadButtonColours() const {
 
 void Quorvane::cmdGraph_Click(int Index) {
     if (Index < 1 || Index > layout::kTestPointCount) return;
-    const Selection selection = ClickTestPoint(ReadButtonColours(), Index);
-    const ButtonColours colours = SelectionColours(selection);
+    const TestPointClick click = ClickOutcome(ReadButtonColours(), Index);
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
-        testPoints_[n - 1]->SetBackColor(colours[n - 1]);
+        testPoints_[n - 1]->SetBackColor(click.colours[n - 1]);
     }
-
-    const std::array<int, 2> shown = {selection.first, selection.second};
     for (int g = 0; g < 2; ++g) {
-        const int n = shown[g];
-        const LeaderLine leader = LeaderLineFor(g, n, n > 0 ? colours[n - 1] : 0);
+        const LeaderLine& leader = click.leaders[g];
         LineControl* line = groups_[g]->lneToG;
         if (leader.visible) {
             line->SetEnds(leader.x1, leader.y1, leader.x2, leader.y2);
@@ -109,9 +111,9 @@ void Quorvane::cmdGraph_Click(int Index) {
             line->SetBorderColor(leader.colour);
         }
         line->SetVisible(leader.visible);
-        if (n == 0) groups_[g]->plots->Clear();
+        if (click.cleared[g]) groups_[g]->plots->Clear();
     }
-    DescribeSelection(selection);
+    DescribeSelection(click.selection);
 }
 
 }  // namespace quorvane

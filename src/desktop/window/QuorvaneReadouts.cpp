@@ -4,9 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "analysis/PredictionCache.h"
-#include "analysis/Readouts.h"
-#include "chain/TestPointNames.h"
+#include "analysis/TickReadouts.h"
 #include "display/PlotGroup.h"
 #include "panels/ColourButton.h"
 #include "panels/SteppingComboBox.h"
@@ -18,41 +16,24 @@
 namespace quorvane {
 
 void Quorvane::InstallReadouts() {
-    predictions_ = std::make_unique<PredictionCache>();
+    readouts_ = std::make_unique<TickReadouts>();
     for (int n = 1; n <= layout::kTestPointCount; ++n) {
-        LazyToolTip::Install(testPoints_[n - 1], [this, n] {
-            return TestPointReadout(n, ShownArchitecture(), Prediction(),
-                                    predictions_->CascadeFor(tickChain_, ShownArchitecture()));
-        });
+        LazyToolTip::Install(testPoints_[n - 1],
+                             [this, n] { return readouts_->TestPoint(n, ShownArchitecture()); });
     }
-    LazyToolTip::Install(lblPowerOut_, [this] {
-        // Nothing to explain before the first refresh, and nothing to predict for it either.
-        if (powerHistory_.Count() == 0) return ExperimentNote(std::string());
-        return ExperimentNote(PowerOutReadout(powerHistory_, Prediction()));
-    });
+    LazyToolTip::Install(
+        lblPowerOut_, [this] { return ExperimentNote(readouts_->PowerOut(ShownArchitecture())); });
     for (int g = 0; g < 2; ++g) {
         groups_[g]->plots->SetLineReadout([this, g](double mhz, double toleranceMHz) {
-            return SpectrumLineText(g, mhz, toleranceMHz);
+            return readouts_->SpectrumLine(g, mhz, toleranceMHz, ShownArchitecture());
         });
-        groups_[g]->plots->SetTitleSource([this, g] {
-            const int testPoint = g == 0 ? tickSelection_.first : tickSelection_.second;
-            return testPoint == 0 ? std::string() : TestPointTitle(testPoint, ShownArchitecture());
-        });
+        groups_[g]->plots->SetTitleSource(
+            [this, g] { return readouts_->GroupTitle(g, ShownArchitecture()); });
     }
 }
 
 Architecture Quorvane::ShownArchitecture() const {
     return ArchitectureFromText(cmbMode_->currentText().toStdString());
-}
-
-const ChainPrediction& Quorvane::Prediction() {
-    return predictions_->For(tickChain_, ShownArchitecture());
-}
-
-std::string Quorvane::SpectrumLineText(int group, double mhz, double toleranceMHz) {
-    const int testPoint = group == 0 ? tickSelection_.first : tickSelection_.second;
-    if (testPoint == 0) return {};
-    return LineReadout(Prediction().At(testPoint), mhz, toleranceMHz);
 }
 
 }  // namespace quorvane

@@ -45,10 +45,6 @@ QString BoxText(const QWidget* panel, const char* box) {
     return {};
 }
 
-std::string CleanText(const QWidget* panel, const char* box, bool interceptBox = false) {
-    return CleanBoxText(BoxText(panel, box).toStdString(), interceptBox);
-}
-
 // Writes a box's text as typing it would, so the box's own rule reads it.
 void SetBoxText(QWidget* panel, const char* box, const std::string& text) {
     QObject* control = panel->findChild<QObject*>(QLatin1String(box));
@@ -117,31 +113,31 @@ Setup Quorvane::ReadSetup() const {
     for (std::size_t k = 0; k < oscillators_.size(); ++k) {
         const OscillatorControl* tone = oscillators_[k];
         ToneSetup& t = setup.tones[k];
-        t.frequency = CleanText(tone, "Text1");
+        t.frequency = BoxText(tone, "Text1").toStdString();
         t.powerPosition = tone->findChild<QScrollBar*>(QStringLiteral("vscPower"))->value();
         t.on = tone->Working() != 0;
         t.inverted = tone->Invert() != 0;
     }
-    setup.noise.temperature = CleanText(noise_, "Text1");
+    setup.noise.temperature = BoxText(noise_, "Text1").toStdString();
     setup.noise.on = noise_->Working() != 0;
     for (int slot = 0; slot < kSlotCount; ++slot)
         setup.switchedIn[slot] = switches_[slot]->checkState() == Qt::Checked;
     for (int position = 0; position < kStageCandidates; ++position) {
         const StagePanel* panel = Candidate(position);
         StageSetup& s = setup.stages[position];
-        s.noiseFigure = CleanText(panel, "cmbNoise");
-        s.gain = CleanText(panel, "cmbGain");
+        s.noiseFigure = BoxText(panel, "cmbNoise").toStdString();
+        s.gain = BoxText(panel, "cmbGain").toStdString();
         switch (kCandidateOrder[position].kind) {
             case StageKind::Filter:
-                s.centre = CleanText(panel, "cmbFreq");
-                s.bandwidth = CleanText(panel, "cmbRange");
+                s.centre = BoxText(panel, "cmbFreq").toStdString();
+                s.bandwidth = BoxText(panel, "cmbRange").toStdString();
                 break;
             case StageKind::Mixer:
-                s.lo = CleanText(panel, "cmbLOFreq");
+                s.lo = BoxText(panel, "cmbLOFreq").toStdString();
                 s.switching = static_cast<const MixerControl*>(panel)->Switching();
                 [[fallthrough]];
             case StageKind::Amplifier:
-                s.intercept = CleanText(panel, "cmbIP3", true);
+                s.intercept = BoxText(panel, "cmbIP3").toStdString();
                 break;
         }
     }
@@ -153,7 +149,7 @@ Setup Quorvane::ReadSetup() const {
         setup.plots[g] = {w.hscSignal->value(), w.hscSpectrum->value(), w.hscCentre->value(),
                           w.chkFreeze->checkState() == Qt::Checked};
     }
-    return setup;
+    return Cleaned(setup);
 }
 
 // Every control is set, through its own rule, to the setup's value; what the setup leaves out
@@ -201,12 +197,10 @@ void Quorvane::ApplySetup(const Setup& setup) {
         switches_[slot]->setCheckState(setup.switchedIn[slot] ? Qt::Checked : Qt::Unchecked);
     ShowRunningStages();
 
-    // Clicks deselect the test points shown, the higher first, then select the setup's.
     const Selection shown = ReadSelection(ReadButtonColours());
-    if (shown.second > 0) cmdGraph_Click(shown.second);
-    if (shown.first > 0) cmdGraph_Click(shown.first);
-    if (setup.firstTestPoint > 0) cmdGraph_Click(setup.firstTestPoint);
-    if (setup.secondTestPoint > 0) cmdGraph_Click(setup.secondTestPoint);
+    for (int n : SelectionClicks(shown, {setup.firstTestPoint, setup.secondTestPoint})) {
+        if (n > 0) cmdGraph_Click(n);
+    }
 
     for (int g = 0; g < 2; ++g) {
         const PlotGroupWidgets& w = groups_[g]->widgets;
@@ -230,7 +224,7 @@ QString Quorvane::ApplySetupText(const QString& text) {
     const SetupParse parse = ParseSetup(limited.toStdString());
     if (!parse.ok) return QString::fromStdString(SetupErrorMessage(parse.error));
     ApplySetup(parse.setup);
-    experiment_ = -1;
+    experiment_ = {};
     return {};
 }
 
@@ -250,17 +244,15 @@ void Quorvane::RunExperiment(int index) {
     const SetupParse parse = ParseSetup(experiment.setup);
     if (!parse.ok) return;  // every experiment parses; a test holds them to it
     ApplySetup(parse.setup);
-    experiment_ = index;
-    experimentSetup_ = SetupText(parse.setup);
+    experiment_ = {index, SetupText(parse.setup)};
     balloon_->ShowText(Text("Experiment: " + std::string(experiment.title) + "\n\n" +
                             std::string(experiment.paragraph)),
                        QPoint(width() / 8, height() / 4));
 }
 
 std::string Quorvane::ExperimentNote(const std::string& reading) const {
-    if (experiment_ < 0 || SetupText(ReadSetup()) != experimentSetup_) return reading;
-    const Experiment& experiment = Experiments()[static_cast<std::size_t>(experiment_)];
-    return WithExperiment(experiment.title, experiment.paragraph, reading);
+    if (experiment_.index < 0) return reading;
+    return WithExperimentNote(experiment_, SetupText(ReadSetup()), reading);
 }
 
 }  // namespace quorvane

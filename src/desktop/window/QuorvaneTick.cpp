@@ -50,9 +50,7 @@ void Quorvane::Timer1_Timer() {
     snapshot.first = static_cast<std::int16_t>(selection.first);
     snapshot.second = static_cast<std::int16_t>(selection.second);
     // Only a copy and a comparison: the prediction waits until a read-out asks for it.
-    const bool chainChanged = !SameChain(snapshot, tickChain_);
-    if (chainChanged) tickChain_ = snapshot;
-    tickSelection_ = selection;
+    const bool chainChanged = readouts_->BeginTick(snapshot);
 
     const double watts = engine_->RunTick(
         snapshot, [this, &selection](std::int16_t testPoint, const SignalBuffer& signal) {
@@ -61,16 +59,16 @@ void Quorvane::Timer1_Timer() {
             tickSignal_ = nullptr;
         });
     lblPowerOut_->setText(QString::fromStdString(FormatPowerCaption(watts)));
-    powerHistory_.Add(watts, chainChanged);
+    readouts_->EndTick(watts, chainChanged);
 }
 
 void Quorvane::PlotTestPoint(int iTestPoint, int iFirst, int iSecond) {
     if (iTestPoint < 1 || iTestPoint > layout::kTestPointCount) return;
     const SignalBuffer& signal = tickSignal_ ? *tickSignal_ : engine_->Signal();
     const ColourButton* button = testPoints_[iTestPoint - 1];
-    const std::array<int, 2> selected = {iFirst, iSecond};
+    const std::array<bool, 2> drawing = GroupsDrawing(iTestPoint, {iFirst, iSecond});
     for (int g = 0; g < 2; ++g) {
-        if (iTestPoint != selected[g]) continue;
+        if (!drawing[g]) continue;
         // The colour is read afresh for each plot: it is the button's at the moment of drawing.
         groups_[g]->plots->PlotSignal(signal, button->BackColor());
         groups_[g]->plots->PlotSpectrum(signal, button->BackColor());
@@ -126,10 +124,8 @@ ChainSnapshot Quorvane::ReadChain() const {
     }
     // Each panel joins the slot its Left names, in candidate order; parked panels join none.
     for (int position = 0; position < kStageCandidates; ++position) {
-        const int slot = SlotAtLeft(Candidate(position)->Left());
-        if (slot < 0) continue;
-        SlotSettings& s = snapshot.chainSlots[slot];
-        s.stages[s.stageCount++] = ReadStage(position);
+        const int left = Candidate(position)->Left();
+        if (SlotAtLeft(left) >= 0) JoinSlotAtLeft(snapshot, left, ReadStage(position));
     }
     return snapshot;
 }

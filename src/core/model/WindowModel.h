@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/TickReadouts.h"
+#include "chain/Architecture.h"
+#include "chain/TestPointSelection.h"
+#include "engine/ChainSnapshot.h"
+#include "plot/PlotGroupModel.h"
+#include "setup/Setup.h"
+#include "setup/SetupActions.h"
+
+namespace quorvane {
+
+class ReceiverEngine;
+
+// A whole window without a toolkit: every panel's settings, the architecture, the switches, the
+// test-point selection and the plot groups, changed by edits addressed with the controls' own
+// names and worked through the same rules as the desktop window's controls. Its tick runs the
+// receiver and draws the plot groups as the window does, so two front ends over this core show
+// the same texts and traces, tick for tick once their generators are reset together.
+class WindowModel {
+  public:
+    // The window just after start-up.
+    WindowModel();
+    ~WindowModel();
+    WindowModel(const WindowModel&) = delete;
+    WindowModel& operator=(const WindowModel&) = delete;
+
+    // An edit of a window control: "cmbMode" with the text shown in the list, "Check1(k)" with
+    // "1" or "0" (nothing: a click), "cmdGraph(n)" (a click), "hscSignal(g)", "hscSpectrum(g)"
+    // or "hscCentre(g)" with a position, "chkFreeze(g)" with "1" or "0" (nothing: a click).
+    // Returns why an edit was refused (no such control, or a value it cannot take), else empty.
+    std::string Edit(std::string_view control, std::string_view value = {});
+    // An edit of a panel's box, as typing into it or clicking it would: "OscillatorControl1(k)"
+    // (Text1, vscPower, cmdWorking, cmdInvert), "NoiseControl1" (Text1, cmdWorking), the stage
+    // panels "FilterControl1(i)", "MixerControl1(i)", "AmplifierControl1(i)" (cmbNoise, cmbGain,
+    // cmbFreq, cmbRange, cmbLOFreq, cmbIP3, chkSwitching with "1" or "0").
+    std::string EditPanel(std::string_view panel, std::string_view box,
+                          std::string_view value = {});
+
+    // The settings, every box's text as typed, as a setup, and its text (the boxes' texts made
+    // clean, as the window writes them); applying one sets the start-up state and then the
+    // setup. ApplySetupText returns the parser's message, changing nothing, when refused.
+    const Setup& Settings() const { return setup_; }
+    std::string SetupAsText() const;
+    std::string ApplySetupText(std::string_view text);
+    void ApplySetup(const Setup& setup);
+    // A ready experiment, applied as a paste is; its note joins the output power's read-out
+    // while its setup stands unchanged.
+    void RunExperiment(int index);
+
+    // Puts the process's generator back at its start, where every run of the program begins.
+    static void ResetRandom();
+
+    // One refresh of the timer: runs the receiver and draws the plot groups.
+    void Tick();
+
+    // What the window shows.
+    const std::string& PowerCaption() const { return powerCaption_; }  // lblPowerOut
+    const std::string& ModeText() const { return modeText_; }          // cmbMode
+    Architecture ShownArchitecture() const { return setup_.architecture; }
+    const std::array<int, kStageCandidates>& StageLefts() const { return lefts_; }
+    // The Tab order by the controls' names (a panel's name stands for its own controls).
+    std::vector<std::string> FocusOrder() const { return WindowFocusOrder(lefts_); }
+    std::array<bool, kStageCandidates> StagesShown() const;
+    const std::array<std::string_view, kSlotCount>& SwitchCaptions() const { return captions_; }
+    const std::array<bool, kSlotCount>& SwitchesShown() const { return switchShown_; }
+    ButtonColours TestPointColours() const;
+    LeaderLine Leader(int group) const;
+    // A plot group's pictures and labels, drawn in the colour of the test point it shows.
+    const PlotGroupView& PlotGroup(int group) const { return groups_[group].View(); }
+
+    // The settings and readings as plain text for a lab report, one item a line.
+    std::string Summary() const;
+
+    // The read-outs: a test point's tooltip, the output power's, and what the pointer over a
+    // plot group's time trace or spectrum reads (x, y in twips on the picture).
+    std::string TestPointToolTip(int testPoint);
+    std::string PowerOutToolTip();
+    std::string TimeReadout(int group, double x, double y) const;
+    // The tooltip of a window control by its name ("Check1(2)", "cmbMode", "chkFreeze(0)",
+    // "lblMinTime(1)", "cmdGraph(4)", "lblPowerOut"), and of a panel's box that reads a number
+    // ("FilterControl1(1)", "cmbRange"); empty for any other name.
+    std::string ToolTip(std::string_view control);
+    std::string PanelToolTip(std::string_view panel, std::string_view box) const;
+    std::string SpectrumReadout(int group, double x, double y);
+
+  private:
+    void Arrange(std::string_view modeText);
+    void Draw(int group, const SignalBuffer& signal, std::uint32_t colour);
+    void Click(int testPoint);
+    std::string EditStage(int position, std::string_view box, std::string_view value);
+
+    Setup setup_;
+    std::string modeText_;
+    std::array<int, kStageCandidates> lefts_{};
+    std::array<std::string_view, kSlotCount> captions_{};
+    std::array<bool, kSlotCount> switchShown_{};
+    std::array<PlotGroupModel, 2> groups_;
+    std::string powerCaption_;
+
+    std::unique_ptr<ReceiverEngine> engine_;
+    TickReadouts readouts_;
+    ExperimentMark experiment_;
+};
+
+}  // namespace quorvane
