@@ -7,6 +7,7 @@
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
 #include "setup/Experiments.h"
+#include "setup/PanelSetups.h"
 #include "setup/SetupText.h"
 #include "texts/ToolTips.h"
 #include "texts/WindowSummary.h"
@@ -153,30 +154,19 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
     const ArrayName name = SplitName(panel);
     const std::string what = std::string(panel) + " " + std::string(box);
     if (name.name == "OscillatorControl1" && name.index >= 0 && name.index < 3) {
-        ToneSetup& tone = setup_.tones[name.index];
-        if (box == "Text1") {
-            tone.frequency = std::string(value);
-        } else if (box == "vscPower") {
+        OscillatorPanelState& tone = oscillators_[name.index];
+        if (box == "vscPower") {
             const std::optional<int> p = Whole(value);
             if (!p) return Refused(what, value);
-            tone.powerPosition = std::clamp(*p, kPowerScaleTop, kPowerScaleBottom);
-        } else if (box == "cmdWorking" && value.empty()) {
-            tone.on = !tone.on;
-        } else if (box == "cmdInvert" && value.empty()) {
-            tone.inverted = !tone.inverted;
-        } else {
+            tone.MoveScale(*p);
+        } else if (!tone.Type(box, value) && (!value.empty() || !tone.Press(box))) {
             return Refused(what, value);
         }
         return {};
     }
     if (panel == "NoiseControl1") {
-        if (box == "Text1") {
-            setup_.noise.temperature = std::string(value);
-        } else if (box == "cmdWorking" && value.empty()) {
-            setup_.noise.on = !setup_.noise.on;
-        } else {
+        if (!noise_.Type(box, value) && (!value.empty() || !noise_.Press(box)))
             return Refused(what, value);
-        }
         return {};
     }
     for (int position = 0; position < kStageCandidates; ++position) {
@@ -185,35 +175,90 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
     return "No panel is named " + std::string(panel);
 }
 
-std::string WindowModel::EditStage(int position, std::string_view box, std::string_view value) {
-    const StageKind kind = kCandidateOrder[position].kind;
-    StageSetup& s = setup_.stages[position];
-    const bool filter = kind == StageKind::Filter;
-    const bool mixer = kind == StageKind::Mixer;
-    if (box == "cmbNoise") {
-        s.noiseFigure = std::string(value);
-    } else if (box == "cmbGain") {
-        s.gain = std::string(value);
-    } else if (box == "cmbFreq" && filter) {
-        s.centre = std::string(value);
-    } else if (box == "cmbRange" && filter) {
-        s.bandwidth = std::string(value);
-    } else if (box == "cmbLOFreq" && mixer) {
-        s.lo = std::string(value);
-    } else if (box == "cmbIP3" && !filter) {
-        s.intercept = std::string(value);
-    } else if (box == "chkSwitching" && mixer) {
-        const std::optional<bool> on = Ticked(value, s.switching);
-        if (!on) return Refused(box, value);
-        s.switching = *on;
-    } else {
-        return Refused(box, value);
+ChainPanelState& WindowModel::StageState(int position) {
+    const StageId id = kCandidateOrder[position];
+    switch (id.kind) {
+        case StageKind::Filter:
+            return filters_[id.index];
+        case StageKind::Mixer:
+            return mixers_[id.index];
+        case StageKind::Amplifier:
+            break;
     }
+    return amplifiers_[id.index];
+}
+
+const ChainPanelState& WindowModel::Stage(int position) const {
+    return const_cast<WindowModel*>(this)->StageState(position);
+}
+
+std::string WindowModel::EditStage(int position, std::string_view box, std::string_view value) {
+    const StageId id = kCandidateOrder[position];
+    if (box == "chkSwitching" && id.kind == StageKind::Mixer) {
+        MixerPanelState& mixer = mixers_[id.index];
+        const std::optional<bool> on = Ticked(value, mixer.SwitchingChecked());
+        if (!on) return Refused(box, value);
+        // The box's rule runs when its tick changes.
+        if (*on != mixer.SwitchingChecked()) mixer.CheckSwitching(*on);
+        return {};
+    }
+    if (!StageState(position).Type(box, value)) return Refused(box, value);
     return {};
 }
 
+Setup WindowModel::Settings() const {
+    Setup setup = setup_;
+    for (std::size_t k = 0; k < oscillators_.size(); ++k)
+        setup.tones[k] = ToneOf(oscillators_[k]);
+    setup.noise = NoiseOf(noise_);
+    for (int position = 0; position < kStageCandidates; ++position) {
+        const StageId id = kCandidateOrder[position];
+        switch (id.kind) {
+            case StageKind::Filter:
+                setup.stages[position] = StageOf(filters_[id.index]);
+                break;
+            case StageKind::Mixer:
+                setup.stages[position] = StageOf(mixers_[id.index]);
+                break;
+            case StageKind::Amplifier:
+                setup.stages[position] = StageOf(amplifiers_[id.index]);
+                break;
+        }
+    }
+    return setup;
+}
+
+ChainSnapshot WindowModel::Chain() const {
+    ChainSnapshot snapshot;
+    for (std::size_t k = 0; k < oscillators_.size(); ++k)
+        snapshot.oscillators[k] = OscillatorOf(oscillators_[k]);
+    snapshot.noise = NoiseSettingsOf(noise_);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        snapshot.chainSlots[slot].switchedIn = setup_.switchedIn[slot];
+    // Each panel joins the slot its Left names, in candidate order; parked panels join none.
+    for (int position = 0; position < kStageCandidates; ++position) {
+        const int left = lefts_[position];
+        if (SlotAtLeft(left) < 0) continue;
+        const StageId id = kCandidateOrder[position];
+        switch (id.kind) {
+            case StageKind::Filter:
+                JoinSlotAtLeft(snapshot, left, SettingsOf(id, filters_[id.index]));
+                break;
+            case StageKind::Mixer:
+                JoinSlotAtLeft(snapshot, left, SettingsOf(id, mixers_[id.index]));
+                break;
+            case StageKind::Amplifier:
+                JoinSlotAtLeft(snapshot, left, SettingsOf(id, amplifiers_[id.index]));
+                break;
+        }
+    }
+    snapshot.first = static_cast<std::int16_t>(setup_.firstTestPoint);
+    snapshot.second = static_cast<std::int16_t>(setup_.secondTestPoint);
+    return snapshot;
+}
+
 std::string WindowModel::SetupAsText() const {
-    return SetupText(Cleaned(setup_));
+    return SetupText(Cleaned(Settings()));
 }
 
 std::string WindowModel::ApplySetupText(std::string_view text) {
@@ -224,16 +269,39 @@ std::string WindowModel::ApplySetupText(std::string_view text) {
     return {};
 }
 
+// In the window's order: the architecture, the sources, the stage panels, the switches, the
+// selection (by clicks), the plot groups.
 void WindowModel::ApplySetup(const Setup& setup) {
     Arrange(kArchitectureItems[ItemOf(setup.architecture)]);
+    for (std::size_t k = 0; k < oscillators_.size(); ++k)
+        ApplyTone(oscillators_[k], setup.tones[k]);
+    ApplyNoise(noise_, setup.noise);
+    for (int position = 0; position < kStageCandidates; ++position) {
+        const StageId id = kCandidateOrder[position];
+        const StageSetup& s = setup.stages[position];
+        switch (id.kind) {
+            case StageKind::Filter:
+                ApplyStage(filters_[id.index], s);
+                break;
+            case StageKind::Mixer:
+                ApplyStage(mixers_[id.index], s);
+                break;
+            case StageKind::Amplifier:
+                ApplyStage(amplifiers_[id.index], s);
+                break;
+        }
+    }
+    setup_.switchedIn = setup.switchedIn;
     const Selection shown{setup_.firstTestPoint, setup_.secondTestPoint};
     for (int n : SelectionClicks(shown, {setup.firstTestPoint, setup.secondTestPoint})) {
         if (n > 0) Click(n);
     }
-    const Selection reached{setup_.firstTestPoint, setup_.secondTestPoint};
-    setup_ = setup;
-    setup_.firstTestPoint = reached.first;
-    setup_.secondTestPoint = reached.second;
+    setup_.plots = setup.plots;
+    for (PlotSetup& plot : setup_.plots) {
+        plot.timeWindow = Scrolled(layout::kSignalScroll, plot.timeWindow);
+        plot.span = Scrolled(layout::kSpectrumScroll, plot.span);
+        plot.centre = Scrolled(layout::kCentreScroll, plot.centre);
+    }
     // A pasted freeze holds the scale of the first refresh after the paste.
     for (PlotGroupModel& group : groups_)
         group.ForgetFrozenScale();
@@ -253,7 +321,7 @@ void WindowModel::ResetRandom() {
 }
 
 void WindowModel::Tick() {
-    const ChainSnapshot snapshot = SnapshotOf(setup_);
+    const ChainSnapshot snapshot = Chain();
     const Selection selection{snapshot.first, snapshot.second};
     const bool chainChanged = readouts_.BeginTick(snapshot);
     const ButtonColours colours = TestPointColours();
@@ -285,7 +353,7 @@ void WindowModel::Draw(int group, const SignalBuffer& signal, std::uint32_t colo
 }
 
 std::string WindowModel::Summary() const {
-    return WindowSummary({modeText_, SnapshotOf(setup_), powerCaption_});
+    return WindowSummary({modeText_, Chain(), powerCaption_});
 }
 
 std::string WindowModel::TestPointToolTip(int testPoint) {
@@ -322,27 +390,28 @@ std::string WindowModel::ToolTip(std::string_view control) {
 
 std::string WindowModel::PanelToolTip(std::string_view panel, std::string_view box) const {
     if (panel == "NoiseControl1")
-        return box == "Text1" ? BoxToolTip(BoxKind::NoiseTemperature, setup_.noise.temperature)
+        return box == "Text1" ? BoxToolTip(BoxKind::NoiseTemperature, noise_.TemperatureText().text)
                               : std::string();
     const ArrayName name = SplitName(panel);
     if (name.name == "OscillatorControl1" && name.index >= 0 && name.index < 3)
-        return box == "Text1"
-                   ? BoxToolTip(BoxKind::ToneFrequency, setup_.tones[name.index].frequency)
-                   : std::string();
+        return box == "Text1" ? BoxToolTip(BoxKind::ToneFrequency,
+                                           oscillators_[name.index].FrequencyText().text)
+                              : std::string();
     for (int position = 0; position < kStageCandidates; ++position) {
         if (panel != DesignName(kCandidateOrder[position])) continue;
-        const StageKind kind = kCandidateOrder[position].kind;
-        const StageSetup& s = setup_.stages[position];
-        if (box == "cmbNoise") return BoxToolTip(BoxKind::NoiseFigure, s.noiseFigure);
-        if (box == "cmbGain") return BoxToolTip(BoxKind::Gain, s.gain);
-        if (kind == StageKind::Filter && box == "cmbFreq")
-            return BoxToolTip(BoxKind::CentreFrequency, s.centre);
-        if (kind == StageKind::Filter && box == "cmbRange")
-            return BoxToolTip(BoxKind::Bandwidth, s.bandwidth);
-        if (kind == StageKind::Mixer && box == "cmbLOFreq")
-            return BoxToolTip(BoxKind::LoFrequency, s.lo);
-        if (kind != StageKind::Filter && box == "cmbIP3")
-            return BoxToolTip(BoxKind::Intercept, s.intercept);
+        static constexpr std::pair<StageBox, BoxKind> kReads[] = {
+            {StageBox::Noise, BoxKind::NoiseFigure},
+            {StageBox::Gain, BoxKind::Gain},
+            {StageBox::Centre, BoxKind::CentreFrequency},
+            {StageBox::Bandwidth, BoxKind::Bandwidth},
+            {StageBox::LoFrequency, BoxKind::LoFrequency},
+            {StageBox::Intercept, BoxKind::Intercept}};
+        const ChainPanelState& state = Stage(position);
+        const std::optional<StageBox> named = StageBoxNamed(box);
+        if (!named || !state.Has(*named)) return {};
+        for (const auto& [stageBox, kind] : kReads) {
+            if (stageBox == *named) return BoxToolTip(kind, state.Shown(stageBox).text);
+        }
     }
     return {};
 }

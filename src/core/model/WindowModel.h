@@ -10,6 +10,8 @@
 #include "chain/Architecture.h"
 #include "chain/TestPointSelection.h"
 #include "engine/ChainSnapshot.h"
+#include "panel/ChainPanelStates.h"
+#include "panel/SourcePanelStates.h"
 #include "plot/PlotGroupModel.h"
 #include "setup/Setup.h"
 #include "setup/SetupActions.h"
@@ -44,9 +46,10 @@ class WindowModel {
                           std::string_view value = {});
 
     // The settings, every box's text as typed, as a setup, and its text (the boxes' texts made
-    // clean, as the window writes them); applying one sets the start-up state and then the
-    // setup. ApplySetupText returns the parser's message, changing nothing, when refused.
-    const Setup& Settings() const { return setup_; }
+    // clean, as the window writes them); applying one sets every control through its own rule
+    // to the setup's value, as the window does. ApplySetupText returns the parser's message,
+    // changing nothing, when refused.
+    Setup Settings() const;
     std::string SetupAsText() const;
     std::string ApplySetupText(std::string_view text);
     void ApplySetup(const Setup& setup);
@@ -59,6 +62,18 @@ class WindowModel {
 
     // One refresh of the timer: runs the receiver and draws the plot groups.
     void Tick();
+
+    // The panels, each a state driven by the same calls as its widget: what every box, unit
+    // label, scale, read-out and button shows. Oscillator k of 3; a stage panel by its position
+    // in kCandidateOrder, or by kind and index.
+    const OscillatorPanelState& Oscillator(int k) const { return oscillators_[k]; }
+    const NoisePanelState& Noise() const { return noise_; }
+    const ChainPanelState& Stage(int position) const;
+    const FilterPanelState& Filter(int i) const { return filters_[i]; }
+    const MixerPanelState& Mixer(int i) const { return mixers_[i]; }
+    const AmplifierPanelState& Amplifier(int i) const { return amplifiers_[i]; }
+    // The chain the next tick reads from the panels, the switches and the selection.
+    ChainSnapshot Chain() const;
 
     // What the window shows.
     const std::string& PowerCaption() const { return powerCaption_; }  // lblPowerOut
@@ -95,8 +110,15 @@ class WindowModel {
     void Draw(int group, const SignalBuffer& signal, std::uint32_t colour);
     void Click(int testPoint);
     std::string EditStage(int position, std::string_view box, std::string_view value);
+    ChainPanelState& StageState(int position);
 
+    // The architecture, switches, selection and plot groups; the panels' part is in the states.
     Setup setup_;
+    std::array<OscillatorPanelState, 3> oscillators_;
+    NoisePanelState noise_;
+    std::array<FilterPanelState, 4> filters_;
+    std::array<MixerPanelState, 3> mixers_;
+    std::array<AmplifierPanelState, 2> amplifiers_;
     std::string modeText_;
     std::array<int, kStageCandidates> lefts_{};
     std::array<std::string_view, kSlotCount> captions_{};

@@ -26,19 +26,6 @@ std::size_t Digits(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-Setup StartupSetup() {
-    Setup setup;
-    for (int position = 0; position < kStageCandidates; ++position)
-        setup.stages[position] = StartupStage(kCandidateOrder[position].kind);
-    return setup;
-}
-
-StageSetup StartupStage(StageKind kind) {
-    StageSetup stage;
-    if (kind == StageKind::Filter) stage.gain = "-3";
-    return stage;
-}
-
 std::optional<double> CleanNumber(std::string_view text) {
     std::size_t at = 0;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;

@@ -9,6 +9,7 @@
 #include "chain/Architecture.h"
 #include "chain/Layout.h"
 #include "engine/ChainSnapshot.h"
+#include "panel/SourcePanelStates.h"
 
 namespace quorvane {
 
@@ -18,12 +19,15 @@ namespace quorvane {
 // 60 dBm). Every text here is a clean number or one of the box's own words.
 
 // The tone panels' power scale: position p is -p dBnW, the bottom position is "Off".
-inline constexpr int kPowerScaleTop = -10;
-inline constexpr int kPowerScaleBottom = 51;
-inline constexpr int kPowerScaleStart = 30;
+inline constexpr int kPowerScaleTop = OscillatorPanelState::kScaleTop;
+inline constexpr int kPowerScaleBottom = OscillatorPanelState::kScaleBottom;
+inline constexpr int kPowerScaleStart = OscillatorPanelState::kScaleStart;
+
+// The texts are empty until set: StartupSetup() and StartupStage() read the start-up texts from
+// new panels.
 
 struct ToneSetup {
-    std::string frequency = "0";           // the frequency box, MHz
+    std::string frequency;                 // the frequency box, MHz
     int powerPosition = kPowerScaleStart;  // the power scale
     bool on = false;
     bool inverted = false;
@@ -31,20 +35,20 @@ struct ToneSetup {
 };
 
 struct NoiseSetup {
-    std::string temperature = "290";  // K
+    std::string temperature;  // K
     bool on = false;
     friend bool operator==(const NoiseSetup&, const NoiseSetup&) = default;
 };
 
-// One stage panel's boxes; a field the panel kind has not stays at its start-up text.
+// One stage panel's boxes; a field the panel kind has not holds its start-up text.
 struct StageSetup {
-    std::string noiseFigure = "3";  // dB
-    std::string gain = "10";        // dB
-    std::string intercept = "Inf";  // dBm (amplifier, mixer)
-    std::string lo = "6";           // mixer: as typed, above 40 is kHz
-    bool switching = false;         // mixer
-    std::string centre = "5";       // filter: above 40 is kHz
-    std::string bandwidth = "2";    // filter: above 40 is kHz
+    std::string noiseFigure;  // dB
+    std::string gain;         // dB
+    std::string intercept;    // dBm (amplifier, mixer)
+    std::string lo;           // mixer: as typed, above 40 is kHz
+    bool switching = false;   // mixer
+    std::string centre;       // filter: above 40 is kHz
+    std::string bandwidth;    // filter: above 40 is kHz
     friend bool operator==(const StageSetup&, const StageSetup&) = default;
 };
 
@@ -71,7 +75,8 @@ struct Setup {
 // The window just after start-up.
 Setup StartupSetup();
 
-// The start-up texts of one panel kind (a filter's gain is -3 dB, the others' 10 dB).
+// The start-up texts of one panel kind (a filter's gain is -3 dB, the others' 10 dB), as a new
+// panel of that kind shows them (setup/PanelSetups.cpp).
 StageSetup StartupStage(StageKind kind);
 
 // The longest number a setup holds; a longer clean text is written in its shortest form.

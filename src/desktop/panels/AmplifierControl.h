@@ -15,6 +15,9 @@ class AmplifierControl final : public ChainStagePanel {
     double IP3() const;  // dBm, 60 = "Inf"
     void SetIP3(double dBm);
 
+    // The state the panel shows, for what the window reads from it.
+    const AmplifierPanelState& PanelState() const { return Amplifier(); }
+
   private:
     AmplifierPanelState& Amplifier() const;
 };

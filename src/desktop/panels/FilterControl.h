@@ -24,6 +24,9 @@ class FilterControl final : public ChainStagePanel {
     double CentreFreq() const;  // MHz
     void SetCentreFreq(double mhz);
 
+    // The state the panel shows, for what the window reads from it.
+    const FilterPanelState& PanelState() const { return Filter(); }
+
   private:
     FilterPanelState& Filter() const;
 };

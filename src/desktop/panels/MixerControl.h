@@ -23,6 +23,9 @@ class MixerControl final : public ChainStagePanel {
     bool Switching() const;
     void SetSwitching(bool on);
 
+    // The state the panel shows, for what the window reads from it.
+    const MixerPanelState& PanelState() const { return Mixer(); }
+
   protected:
     void ShowState() override;
 

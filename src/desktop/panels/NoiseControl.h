@@ -26,6 +26,9 @@ class NoiseControl : public StagePanel {
     short Working() const;
     void SetWorking(short value);
 
+    // The state the panel shows, for what the window reads from it.
+    const NoisePanelState& PanelState() const { return state_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -41,6 +41,9 @@ class OscillatorControl : public StagePanel {
     short Invert() const;
     void SetInvert(short value);
 
+    // The state the panel shows, for what the window reads from it.
+    const OscillatorPanelState& PanelState() const { return state_; }
+
   private:
     void BuildControls();
     // Shows the box, the scale and the power text as the state has them.

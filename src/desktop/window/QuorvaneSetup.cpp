@@ -23,6 +23,7 @@
 #include "panels/OscillatorControl.h"
 #include "panels/SteppingComboBox.h"
 #include "setup/Experiments.h"
+#include "setup/PanelSetups.h"
 #include "setup/SetupActions.h"
 #include "setup/SetupText.h"
 #include "texts/TextWrap.h"
@@ -36,13 +37,6 @@ namespace {
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-QString BoxText(const QWidget* panel, const char* box) {
-    const QObject* control = panel->findChild<QObject*>(QLatin1String(box));
-    if (const auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
-    return {};
 }
 
 // Writes a box's text as typing it would, so the box's own rule reads it.
@@ -110,34 +104,22 @@ void Quorvane::CreateSetupActions() {
 Setup Quorvane::ReadSetup() const {
     Setup setup = StartupSetup();
     setup.architecture = ShownArchitecture();
-    for (std::size_t k = 0; k < oscillators_.size(); ++k) {
-        const OscillatorControl* tone = oscillators_[k];
-        ToneSetup& t = setup.tones[k];
-        t.frequency = BoxText(tone, "Text1").toStdString();
-        t.powerPosition = tone->findChild<QScrollBar*>(QStringLiteral("vscPower"))->value();
-        t.on = tone->Working() != 0;
-        t.inverted = tone->Invert() != 0;
-    }
-    setup.noise.temperature = BoxText(noise_, "Text1").toStdString();
-    setup.noise.on = noise_->Working() != 0;
+    for (std::size_t k = 0; k < oscillators_.size(); ++k)
+        setup.tones[k] = ToneOf(oscillators_[k]->PanelState());
+    setup.noise = NoiseOf(noise_->PanelState());
     for (int slot = 0; slot < kSlotCount; ++slot)
         setup.switchedIn[slot] = switches_[slot]->checkState() == Qt::Checked;
     for (int position = 0; position < kStageCandidates; ++position) {
-        const StagePanel* panel = Candidate(position);
-        StageSetup& s = setup.stages[position];
-        s.noiseFigure = BoxText(panel, "cmbNoise").toStdString();
-        s.gain = BoxText(panel, "cmbGain").toStdString();
-        switch (kCandidateOrder[position].kind) {
+        const StageId id = kCandidateOrder[position];
+        switch (id.kind) {
             case StageKind::Filter:
-                s.centre = BoxText(panel, "cmbFreq").toStdString();
-                s.bandwidth = BoxText(panel, "cmbRange").toStdString();
+                setup.stages[position] = StageOf(filters_[id.index]->PanelState());
                 break;
             case StageKind::Mixer:
-                s.lo = BoxText(panel, "cmbLOFreq").toStdString();
-                s.switching = static_cast<const MixerControl*>(panel)->Switching();
-                [[fallthrough]];
+                setup.stages[position] = StageOf(mixers_[id.index]->PanelState());
+                break;
             case StageKind::Amplifier:
-                s.intercept = BoxText(panel, "cmbIP3").toStdString();
+                setup.stages[position] = StageOf(amplifiers_[id.index]->PanelState());
                 break;
         }
     }

@@ -17,6 +17,7 @@
 #include "panels/MixerControl.h"
 #include "panels/NoiseControl.h"
 #include "panels/OscillatorControl.h"
+#include "setup/PanelSetups.h"
 #include "window/PlotGroupControls.h"
 #include "window/Quorvane.h"
 #include "window/ReadoutLabel.h"
@@ -77,47 +78,22 @@ void Quorvane::PlotTestPoint(int iTestPoint, int iFirst, int iSecond) {
 
 StageSettings Quorvane::ReadStage(int position) const {
     const StageId id = kCandidateOrder[position];
-    StageSettings s;
-    s.kind = id.kind;
-    s.index = static_cast<std::int16_t>(id.index);
     switch (id.kind) {
-        case StageKind::Filter: {
-            const FilterControl* f = filters_[id.index];
-            s.Gain = f->Gain();
-            s.NF = f->NF();
-            s.Bandwidth = f->Bandwidth();
-            s.CentreFreq = f->CentreFreq();
+        case StageKind::Filter:
+            return SettingsOf(id, filters_[id.index]->PanelState());
+        case StageKind::Mixer:
+            return SettingsOf(id, mixers_[id.index]->PanelState());
+        case StageKind::Amplifier:
             break;
-        }
-        case StageKind::Mixer: {
-            const MixerControl* m = mixers_[id.index];
-            s.Gain = m->Gain();
-            s.NF = m->NF();
-            s.IP3 = m->IP3();
-            s.LO_Freq = m->LO_Freq();
-            s.Switching = m->Switching();
-            break;
-        }
-        case StageKind::Amplifier: {
-            const AmplifierControl* a = amplifiers_[id.index];
-            s.Gain = a->Gain();
-            s.NF = a->NF();
-            s.IP3 = a->IP3();
-            break;
-        }
     }
-    return s;
+    return SettingsOf(id, amplifiers_[id.index]->PanelState());
 }
 
 ChainSnapshot Quorvane::ReadChain() const {
     ChainSnapshot snapshot;
-    for (int k = 0; k < 3; ++k) {
-        snapshot.oscillators[k].Frequency = oscillators_[k]->Frequency();
-        snapshot.oscillators[k].Power = oscillators_[k]->Power();
-        snapshot.oscillators[k].Invert = oscillators_[k]->Invert();
-    }
-    snapshot.noise.Temperature = noise_->Temperature();
-    snapshot.noise.Working = noise_->Working();
+    for (int k = 0; k < 3; ++k)
+        snapshot.oscillators[k] = OscillatorOf(oscillators_[k]->PanelState());
+    snapshot.noise = NoiseSettingsOf(noise_->PanelState());
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         snapshot.chainSlots[slot].switchedIn = switches_[slot]->checkState() == Qt::Checked;

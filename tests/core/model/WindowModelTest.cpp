@@ -87,6 +87,48 @@ TEST(WindowModelTest, PanelEditsGoThroughTheBoxesRules) {
     EXPECT_EQ(pasted.Settings(), Cleaned(m.Settings()));
 }
 
+// Each panel shows what its own rules make of the edits: units, the power read-out, the
+// buttons' colours; the chain the tick reads from the panels is the one their texts read as,
+// and a pasted setup brings every panel to the same show.
+TEST(WindowModelTest, PanelsShowWhatTheirRulesMake) {
+    WindowModel m;
+    const std::array<std::array<const char*, 3>, 10> edits = {{
+        {"MixerControl1(0)", "cmbLOFreq", "9500"},
+        {"MixerControl1(0)", "chkSwitching", ""},
+        {"FilterControl1(1)", "cmbRange", "300"},
+        {"AmplifierControl1(1)", "cmbIP3", "Inf"},
+        {"OscillatorControl1(0)", "cmdWorking", ""},
+        {"OscillatorControl1(0)", "vscPower", "51"},
+        {"OscillatorControl1(1)", "cmdWorking", ""},
+        {"OscillatorControl1(1)", "cmdInvert", ""},
+        {"OscillatorControl1(1)", "Text1", "7,5"},
+        {"NoiseControl1", "cmdWorking", ""},
+    }};
+    for (const auto& [panel, box, value] : edits)
+        ASSERT_EQ(m.EditPanel(panel, box, value), "") << panel << " " << box;
+    EXPECT_EQ(m.Mixer(0).Unit(StageBox::LoFrequency), kKilohertz);
+    EXPECT_TRUE(m.Mixer(0).SwitchingChecked());
+    EXPECT_EQ(m.Stage(1).Unit(StageBox::Bandwidth), kKilohertz);
+    EXPECT_EQ(m.Amplifier(1).IP3(), 60.0);
+    EXPECT_EQ(m.Oscillator(0).PowerText(), "Off");
+    EXPECT_EQ(m.Oscillator(1).PowerText(), "-30 dBnW");
+    EXPECT_EQ(m.Oscillator(1).FrequencyText().text, "7,5");
+    EXPECT_EQ(m.Oscillator(1).InvertColour(), OscillatorPanelState::kInvertColour);
+    EXPECT_EQ(m.Oscillator(2).WorkingColour(), kButtonFace);
+    EXPECT_EQ(m.Noise().WorkingColour(), NoisePanelState::kWorkingColour);
+    for (const char* mode : {"Dual-Conversion Heterodyne", "Homodyne"}) {
+        ASSERT_EQ(m.Edit("cmbMode", mode), "");
+        EXPECT_EQ(m.Chain(), SnapshotOf(m.Settings())) << mode;
+    }
+    WindowModel pasted;
+    ASSERT_EQ(pasted.ApplySetupText(m.SetupAsText()), "");
+    EXPECT_EQ(pasted.Mixer(0).Unit(StageBox::LoFrequency), kKilohertz);
+    EXPECT_EQ(pasted.Oscillator(0).PowerText(), "Off");
+    EXPECT_EQ(pasted.Oscillator(1).InvertColour(), OscillatorPanelState::kInvertColour);
+    EXPECT_EQ(pasted.Noise().WorkingColour(), NoisePanelState::kWorkingColour);
+    EXPECT_EQ(pasted.Chain(), m.Chain());
+}
+
 // A checked freeze box holds the time trace's full scale; taking the test point off clears the
 // group's pictures and leaves its labels.
 TEST(WindowModelTest, FreezeHoldsTheScaleAndDeselectingClears) {

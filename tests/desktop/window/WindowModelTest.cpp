@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QtTest>
 #include <string>
@@ -15,6 +16,7 @@
 #include "display/PictureBox.h"
 #include "engine/UniformRandom.h"
 #include "model/WindowModel.h"
+#include "panel/PanelGeometry.h"
 #include "panels/ColourButton.h"
 #include "panels/StagePanel.h"
 #include "setup/Experiments.h"
@@ -98,6 +100,8 @@ const std::vector<EditedSetup>& EditedSetups() {
           {"", "Check1(5)", "1"},
           {"", "Check1(6)", "1"},
           {"MixerControl1(2)", "cmbLOFreq", "1.5"},
+          {"OscillatorControl1(1)", "cmdWorking", ""},
+          {"OscillatorControl1(1)", "vscPower", "51"},
           {"FilterControl1(3)", "cmbFreq", "0.5"},
           {"", "cmdGraph(6)", ""},
           {"", "cmdGraph(8)", ""},
@@ -188,6 +192,76 @@ QStringList WindowState(const WindowModel& m) {
     return state;
 }
 
+// A stage panel's rows (box and unit label), from the panels' geometry.
+std::vector<quorvane::ParameterRowPlace> Rows(quorvane::StageKind kind) {
+    switch (kind) {
+        case quorvane::StageKind::Filter: {
+            const auto& g = quorvane::FilterPanelGeometry();
+            return {g.rows.noise, g.rows.gain, g.centre, g.range};
+        }
+        case quorvane::StageKind::Mixer: {
+            const auto& g = quorvane::MixerPanelGeometry();
+            return {g.rows.noise, g.rows.gain, *g.rows.intercept, g.lo};
+        }
+        case quorvane::StageKind::Amplifier:
+            break;
+    }
+    const auto& g = quorvane::AmplifierPanelGeometry();
+    return {g.rows.noise, g.rows.gain, *g.rows.intercept};
+}
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// What every panel shows: boxes, unit labels, the power scale and its read-out, the buttons'
+// colours and the switching box, read from the window's controls by their names...
+QStringList PanelsState(const Quorvane& w) {
+    QStringList state;
+    for (int k = 0; k < 3; ++k) {
+        const auto* panel = Find<QWidget>(w, Name("OscillatorControl1", k));
+        state << Find<QLineEdit>(*panel, "Text1")->text()
+              << Find<QLabel>(*panel, "txtPower")->text()
+              << QString::number(Find<QScrollBar>(*panel, "vscPower")->value())
+              << QString::number(Find<quorvane::ColourButton>(*panel, "cmdWorking")->BackColor())
+              << QString::number(Find<quorvane::ColourButton>(*panel, "cmdInvert")->BackColor());
+    }
+    const auto* noise = Find<QWidget>(w, "NoiseControl1");
+    state << Find<QLineEdit>(*noise, "Text1")->text()
+          << QString::number(Find<quorvane::ColourButton>(*noise, "cmdWorking")->BackColor());
+    for (int p = 0; p < quorvane::kStageCandidates; ++p) {
+        const quorvane::StageId id = quorvane::kCandidateOrder[p];
+        const auto* panel = Find<QWidget>(w, Text(quorvane::DesignName(id)));
+        for (const quorvane::ParameterRowPlace& row : Rows(id.kind))
+            state << Find<QComboBox>(*panel, Text(row.list.name))->currentText()
+                  << Find<QLabel>(*panel, Text(row.unit.name))->text();
+        if (id.kind == quorvane::StageKind::Mixer)
+            state << QString::number(Find<QCheckBox>(*panel, "chkSwitching")->isChecked());
+    }
+    return state;
+}
+
+// ... and from the model's panel states.
+QStringList PanelsState(const WindowModel& m) {
+    QStringList state;
+    for (int k = 0; k < 3; ++k) {
+        const quorvane::OscillatorPanelState& o = m.Oscillator(k);
+        state << Text(o.FrequencyText().text) << Text(o.PowerText())
+              << QString::number(o.ScalePosition()) << QString::number(o.WorkingColour())
+              << QString::number(o.InvertColour());
+    }
+    state << Text(m.Noise().TemperatureText().text) << QString::number(m.Noise().WorkingColour());
+    for (int p = 0; p < quorvane::kStageCandidates; ++p) {
+        const quorvane::StageId id = quorvane::kCandidateOrder[p];
+        const quorvane::ChainPanelState& panel = m.Stage(p);
+        for (const quorvane::ParameterRowPlace& row : Rows(id.kind))
+            state << Text(panel.Shown(row.box).text) << Text(panel.Unit(row.box));
+        if (id.kind == quorvane::StageKind::Mixer)
+            state << QString::number(m.Mixer(id.index).SwitchingChecked());
+    }
+    return state;
+}
+
 QString ToolTipOf(QWidget* widget) {
     QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(widget, &event);
@@ -245,6 +319,7 @@ void CompareTicks(Quorvane& w, WindowModel& m, int ticks) {
             QCOMPARE(GroupState(m, g), GroupState(w, g));
         QCOMPARE(WindowState(m), WindowState(w));
     }
+    QCOMPARE(PanelsState(m), PanelsState(w));
     for (int n : {1, 4, 8}) {
         const QString tip = ToolTipOf(Find<QWidget>(w, Name("cmdGraph", n)));
         QVERIFY(!tip.isEmpty());
