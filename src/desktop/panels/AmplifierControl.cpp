@@ -1,4 +1,5 @@
 #include "panels/AmplifierControl.h"
+#include "setup/PanelSetups.h"
 
 namespace quorvane {
 
@@ -20,6 +21,11 @@ double AmplifierControl::IP3() const {
 void AmplifierControl::SetIP3(double dBm) {
     Amplifier().SetIP3(dBm);
     ShowState();
+}
+
+void AmplifierControl::ApplySetup(const StageSetup& stage) {
+    ApplyStage(Amplifier(), stage);
+    ShowWholeState();
 }
 
 }  // namespace quorvane

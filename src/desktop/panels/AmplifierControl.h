@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panels/ChainStagePanel.h"
+#include "setup/Setup.h"
 
 namespace quorvane {
 
@@ -17,6 +18,8 @@ class AmplifierControl final : public ChainStagePanel {
 
     // The state the panel shows, for what the window reads from it.
     const AmplifierPanelState& PanelState() const { return Amplifier(); }
+    // Sets a setup's stage through the state's own rules and shows the result.
+    void ApplySetup(const StageSetup& stage);
 
   private:
     AmplifierPanelState& Amplifier() const;

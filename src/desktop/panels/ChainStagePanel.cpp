@@ -46,9 +46,20 @@ void ChainStagePanel::SetTitle(const std::string& title) {
         row->SetName(QString::fromStdString(PartName(title, row->Place().part)));
 }
 
+void ChainStagePanel::ShowWholeState() {
+    showAgain_ = true;
+    ShowState();
+    showAgain_ = false;
+}
+
 void ChainStagePanel::ShowState() {
-    for (ParameterRow* row : rows_)
-        row->Show(state_->Shown(row->Place().box), state_->Unit(row->Place().box));
+    for (ParameterRow* row : rows_) {
+        const StageBox box = row->Place().box;
+        if (showAgain_)
+            row->ShowAgain(state_->Shown(box), state_->Unit(box));
+        else
+            row->Show(state_->Shown(box), state_->Unit(box));
+    }
 }
 
 }  // namespace quorvane

@@ -26,6 +26,10 @@ class ChainStagePanel : public StagePanel {
 
     void SetTitle(const std::string& title) override;
 
+    // Shows everything as the state has it after the state was changed directly (a setup
+    // applied to it): every box is written again, and no control reports a change back.
+    void ShowWholeState();
+
   protected:
     ChainStagePanel(std::unique_ptr<ChainPanelState> state, const PanelFrame& frame,
                     const GainRowsPlaces& rows, QWidget* parent = nullptr);
@@ -39,6 +43,7 @@ class ChainStagePanel : public StagePanel {
 
   private:
     std::unique_ptr<ChainPanelState> state_;
+    bool showAgain_ = false;
     QList<ParameterRow*> rows_;
 };
 

@@ -1,4 +1,5 @@
 #include "panels/FilterControl.h"
+#include "setup/PanelSetups.h"
 
 namespace quorvane {
 
@@ -38,6 +39,11 @@ double FilterControl::CentreFreq() const {
 void FilterControl::SetCentreFreq(double mhz) {
     Filter().SetCentreFreq(mhz);
     ShowState();
+}
+
+void FilterControl::ApplySetup(const StageSetup& stage) {
+    ApplyStage(Filter(), stage);
+    ShowWholeState();
 }
 
 }  // namespace quorvane

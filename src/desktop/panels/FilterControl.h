@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panels/ChainStagePanel.h"
+#include "setup/Setup.h"
 
 namespace quorvane {
 
@@ -26,6 +27,8 @@ class FilterControl final : public ChainStagePanel {
 
     // The state the panel shows, for what the window reads from it.
     const FilterPanelState& PanelState() const { return Filter(); }
+    // Sets a setup's stage through the state's own rules and shows the result.
+    void ApplySetup(const StageSetup& stage);
 
   private:
     FilterPanelState& Filter() const;

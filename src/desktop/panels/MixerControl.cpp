@@ -1,4 +1,5 @@
 #include "panels/MixerControl.h"
+#include "setup/PanelSetups.h"
 
 #include <QCheckBox>
 
@@ -55,6 +56,11 @@ void MixerControl::ShowState() {
     showing_ = true;
     chkSwitching_->setChecked(Mixer().SwitchingChecked());
     showing_ = false;
+}
+
+void MixerControl::ApplySetup(const StageSetup& stage) {
+    ApplyStage(Mixer(), stage);
+    ShowWholeState();
 }
 
 }  // namespace quorvane

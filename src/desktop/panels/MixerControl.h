@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panels/ChainStagePanel.h"
+#include "setup/Setup.h"
 
 class QCheckBox;
 
@@ -25,6 +26,8 @@ class MixerControl final : public ChainStagePanel {
 
     // The state the panel shows, for what the window reads from it.
     const MixerPanelState& PanelState() const { return Mixer(); }
+    // Sets a setup's stage through the state's own rules and shows the result.
+    void ApplySetup(const StageSetup& stage);
 
   protected:
     void ShowState() override;

@@ -5,6 +5,7 @@
 
 #include "panels/ColourButton.h"
 #include "panels/PanelKit.h"
+#include "setup/PanelSetups.h"
 
 namespace quorvane {
 
@@ -55,6 +56,12 @@ short NoiseControl::Working() const {
 void NoiseControl::SetWorking(short value) {
     state_.SetWorking(value);
     ShowState();
+}
+
+void NoiseControl::ApplySetup(const NoiseSetup& noise) {
+    ApplyNoise(state_, noise);
+    text1View_->ShowAgain(state_.TemperatureText());
+    cmdWorking_->SetBackColor(state_.WorkingColour());
 }
 
 void NoiseControl::ShowState() {

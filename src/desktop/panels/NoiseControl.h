@@ -2,6 +2,7 @@
 
 #include "panel/SourcePanelStates.h"
 #include "panels/StagePanel.h"
+#include "setup/Setup.h"
 
 class QLineEdit;
 
@@ -28,6 +29,9 @@ class NoiseControl : public StagePanel {
 
     // The state the panel shows, for what the window reads from it.
     const NoisePanelState& PanelState() const { return state_; }
+    // Sets a setup's noise through the state's own rules and shows the result: the box written
+    // again and the button's colour.
+    void ApplySetup(const NoiseSetup& noise);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

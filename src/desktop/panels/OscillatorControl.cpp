@@ -6,6 +6,7 @@
 #include "panels/ColourButton.h"
 #include "panels/PanelKit.h"
 #include "panels/ReadingScrollBar.h"
+#include "setup/PanelSetups.h"
 
 namespace quorvane {
 
@@ -101,6 +102,14 @@ short OscillatorControl::Invert() const {
 
 void OscillatorControl::SetInvert(short value) {
     state_.SetInvert(value);
+    ShowInvertColour();
+}
+
+void OscillatorControl::ApplySetup(const ToneSetup& tone) {
+    ApplyTone(state_, tone);
+    text1View_->ShowAgain(state_.FrequencyText());
+    ShowState();
+    ShowWorkingColour();
     ShowInvertColour();
 }
 

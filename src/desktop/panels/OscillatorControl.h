@@ -2,6 +2,7 @@
 
 #include "panel/SourcePanelStates.h"
 #include "panels/StagePanel.h"
+#include "setup/Setup.h"
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,10 @@ class OscillatorControl : public StagePanel {
 
     // The state the panel shows, for what the window reads from it.
     const OscillatorPanelState& PanelState() const { return state_; }
+    // Sets a setup's tone through the state's own rules and shows the result: the box written
+    // again, the scale, the power text and both buttons' colours, with no control reporting a
+    // change back.
+    void ApplySetup(const ToneSetup& tone);
 
   private:
     void BuildControls();

@@ -102,6 +102,11 @@ void BoxView::Show(const ShownText& shown) {
     showing_ = false;
 }
 
+void BoxView::ShowAgain(const ShownText& shown) {
+    shownOnce_ = false;
+    Show(shown);
+}
+
 void BoxView::Pick(const QString& text) {
     showing_ = true;
     edit_->setText(text);

@@ -53,6 +53,9 @@ class BoxView : public QObject {
     BoxView(QLineEdit* edit, Typed typed);
 
     void Show(const ShownText& shown);
+    // Puts the state's text into the edit whatever was shown before, as a write by the panel
+    // leaves it (the cursor at the end), for a state changed behind the view's back.
+    void ShowAgain(const ShownText& shown);
     // Shows a text the user picked from a list and forwards it like typed text.
     void Pick(const QString& text);
 

@@ -43,6 +43,11 @@ void ParameterRow::Show(const ShownText& shown, std::string_view unit) {
     unit_->setText(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
 }
 
+void ParameterRow::ShowAgain(const ShownText& shown, std::string_view unit) {
+    view_->ShowAgain(shown);
+    unit_->setText(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+}
+
 void ParameterRow::SetName(const QString& name) {
     box_->setAccessibleName(name);
     // The line edit is what a screen reader meets inside the box.

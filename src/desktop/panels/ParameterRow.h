@@ -22,6 +22,8 @@ class ParameterRow : public QObject {
     ParameterRow(QWidget* panel, const ParameterRowPlace& place, BoxView::Typed typed);
 
     void Show(const ShownText& shown, std::string_view unit);
+    // Shows them whatever the box showed before (BoxView::ShowAgain).
+    void ShowAgain(const ShownText& shown, std::string_view unit);
     // The name screen readers give the box.
     void SetName(const QString& name);
     QComboBox* Box() const { return box_; }

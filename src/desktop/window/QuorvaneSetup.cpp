@@ -39,22 +39,6 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// Writes a box's text as typing it would, so the box's own rule reads it.
-void SetBoxText(QWidget* panel, const char* box, const std::string& text) {
-    QObject* control = panel->findChild<QObject*>(QLatin1String(box));
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        combo->setEditText(QString::fromStdString(text));
-    else if (auto* edit = qobject_cast<QLineEdit*>(control))
-        edit->setText(QString::fromStdString(text));
-}
-
-// Presses a panel's toggle button when its state is not the one wanted.
-void Toggle(QWidget* panel, bool now, bool wanted) {
-    if (now == wanted) return;
-    if (auto* button = panel->findChild<QAbstractButton*>(QStringLiteral("cmdWorking")))
-        button->click();
-}
-
 QAction* MakeAction(QObject* parent, std::string_view text, std::string_view tip) {
     auto* action = new QAction(Text(text), parent);
     action->setToolTip(Text(WrapText(tip)));
@@ -143,35 +127,21 @@ void Quorvane::ApplySetup(const Setup& setup) {
     cmbMode_->lineEdit()->home(false);
     ArrangeStages();
 
-    for (std::size_t k = 0; k < oscillators_.size(); ++k) {
-        OscillatorControl* tone = oscillators_[k];
-        const ToneSetup& t = setup.tones[k];
-        SetBoxText(tone, "Text1", t.frequency);
-        tone->findChild<QScrollBar*>(QStringLiteral("vscPower"))->setValue(t.powerPosition);
-        Toggle(tone, tone->Working() != 0, t.on);
-        if ((tone->Invert() != 0) != t.inverted)
-            tone->findChild<QAbstractButton*>(QStringLiteral("cmdInvert"))->click();
-    }
-    SetBoxText(noise_, "Text1", setup.noise.temperature);
-    Toggle(noise_, noise_->Working() != 0, setup.noise.on);
-
+    for (std::size_t k = 0; k < oscillators_.size(); ++k)
+        oscillators_[k]->ApplySetup(setup.tones[k]);
+    noise_->ApplySetup(setup.noise);
     for (int position = 0; position < kStageCandidates; ++position) {
-        StagePanel* panel = Candidate(position);
-        const StageSetup& s = setup.stages[position];
-        SetBoxText(panel, "cmbNoise", s.noiseFigure);
-        SetBoxText(panel, "cmbGain", s.gain);
-        switch (kCandidateOrder[position].kind) {
+        const StageId id = kCandidateOrder[position];
+        const StageSetup& stage = setup.stages[position];
+        switch (id.kind) {
             case StageKind::Filter:
-                SetBoxText(panel, "cmbFreq", s.centre);
-                SetBoxText(panel, "cmbRange", s.bandwidth);
+                filters_[id.index]->ApplySetup(stage);
                 break;
             case StageKind::Mixer:
-                SetBoxText(panel, "cmbLOFreq", s.lo);
-                panel->findChild<QCheckBox*>(QStringLiteral("chkSwitching"))
-                    ->setChecked(s.switching);
-                [[fallthrough]];
+                mixers_[id.index]->ApplySetup(stage);
+                break;
             case StageKind::Amplifier:
-                SetBoxText(panel, "cmbIP3", s.intercept);
+                amplifiers_[id.index]->ApplySetup(stage);
                 break;
         }
     }
