@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "engine/ReceiverEngine.h"
 #include "engine/UniformRandom.h"
+#include "panel/ListStep.h"
+#include "panel/PanelGeometry.h"
 #include "setup/Experiments.h"
 #include "setup/PanelSetups.h"
 #include "setup/SetupText.h"
@@ -52,6 +56,34 @@ std::optional<bool> Ticked(std::string_view value, bool now) {
 
 std::string Refused(std::string_view what, std::string_view value) {
     return std::string(what) + " cannot take \"" + std::string(value) + "\"";
+}
+
+// The row of a stage panel's kind that shows the box, with the items of its list.
+const ParameterRowPlace* RowOf(StageKind kind, StageBox box) {
+    std::vector<const ParameterRowPlace*> rows;
+    const auto addRows = [&rows](const GainRowsPlaces& places) {
+        rows.push_back(&places.noise);
+        rows.push_back(&places.gain);
+        if (places.intercept) rows.push_back(&*places.intercept);
+    };
+    switch (kind) {
+        case StageKind::Filter:
+            addRows(FilterPanelGeometry().rows);
+            rows.push_back(&FilterPanelGeometry().centre);
+            rows.push_back(&FilterPanelGeometry().range);
+            break;
+        case StageKind::Mixer:
+            addRows(MixerPanelGeometry().rows);
+            rows.push_back(&MixerPanelGeometry().lo);
+            break;
+        case StageKind::Amplifier:
+            addRows(AmplifierPanelGeometry().rows);
+            break;
+    }
+    for (const ParameterRowPlace* row : rows) {
+        if (row->box == box) return row;
+    }
+    return nullptr;
 }
 
 // A scroll bar's position after moving it to `value`: it stops at its ends.
@@ -173,6 +205,32 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
         if (panel == DesignName(kCandidateOrder[position])) return EditStage(position, box, value);
     }
     return "No panel is named " + std::string(panel);
+}
+
+std::string WindowModel::StepList(std::string_view panel, std::string_view box, int direction) {
+    for (int position = 0; position < kStageCandidates; ++position) {
+        if (panel != DesignName(kCandidateOrder[position])) continue;
+        const std::optional<StageBox> id = StageBoxNamed(box);
+        const ParameterRowPlace* row = id ? RowOf(kCandidateOrder[position].kind, *id) : nullptr;
+        if (row == nullptr) return std::string(panel) + " has no list " + std::string(box);
+        ChainPanelState& state = StageState(position);
+        std::vector<double> values;
+        values.reserve(row->items.size());
+        for (std::string_view item : row->items)
+            values.push_back(ReadBoxValue(*id, item));
+        const int item = SteppedItem(values, ReadBoxValue(*id, state.Shown(*id).text), direction);
+        // The picked item's text goes to the box as typed text.
+        if (item >= 0) state.Type(*id, row->items[static_cast<std::size_t>(item)]);
+        return {};
+    }
+    return "No stage panel is named " + std::string(panel);
+}
+
+std::string WindowModel::ClickBox(std::string_view panel, std::string_view box) {
+    if (panel != "NoiseControl1" || box != "Text1")
+        return "No click reads " + std::string(panel) + " " + std::string(box);
+    noise_.ClickTemperature();
+    return {};
 }
 
 ChainPanelState& WindowModel::StageState(int position) {

@@ -44,6 +44,13 @@ class WindowModel {
     // cmbFreq, cmbRange, cmbLOFreq, cmbIP3, chkSwitching with "1" or "0").
     std::string EditPanel(std::string_view panel, std::string_view box,
                           std::string_view value = {});
+    // What else a key or a click does to a panel's box without typing into it. StepList is the
+    // Up (direction -1) or Down (+1) key in a stage panel's drop-down list: it picks the item
+    // one step from the value the box's rule reads from its text, as the list does, and does
+    // nothing at the list's end. ClickBox is a click in the noise panel's Text1, which
+    // reads its text again. Both return why they were refused (no such panel or box), else empty.
+    std::string StepList(std::string_view panel, std::string_view box, int direction);
+    std::string ClickBox(std::string_view panel, std::string_view box);
 
     // The settings, every box's text as typed, as a setup, and its text (the boxes' texts made
     // clean, as the window writes them); applying one sets every control through its own rule

@@ -129,6 +129,52 @@ TEST(WindowModelTest, PanelsShowWhatTheirRulesMake) {
     EXPECT_EQ(pasted.Chain(), m.Chain());
 }
 
+// The Up and Down keys in a list step from the value the box shows, to the neighbour of the item
+// it matches or to the nearest item beyond it (a text without a number reads as 0 there), and
+// stop at the ends; the picked item goes to the box as typed text.
+TEST(WindowModelTest, ListsStepFromTheShownValue) {
+    struct Case {
+        const char* panel;
+        const char* box;
+        const char* typed;  // nullptr: the start-up text
+        int direction;
+        const char* shown;
+    };
+    const std::array<Case, 8> cases = {{
+        {"AmplifierControl1(0)", "cmbGain", nullptr, +1, "20"},
+        {"AmplifierControl1(0)", "cmbGain", nullptr, -1, "6"},
+        {"AmplifierControl1(0)", "cmbGain", "7 dB", +1, "10"},
+        {"AmplifierControl1(0)", "cmbGain", "7 dB", -1, "6"},
+        {"AmplifierControl1(0)", "cmbGain", "30", +1, "30"},
+        {"FilterControl1(0)", "cmbGain", nullptr, +1, "-6"},
+        {"MixerControl1(0)", "cmbLOFreq", nullptr, +1, "9"},
+        {"MixerControl1(0)", "cmbNoise", "low", +1, "1"},
+    }};
+    for (const Case& c : cases) {
+        WindowModel m;
+        if (c.typed != nullptr) {
+            ASSERT_EQ(m.EditPanel(c.panel, c.box, c.typed), "");
+        }
+        ASSERT_EQ(m.StepList(c.panel, c.box, c.direction), "") << c.panel << " " << c.box;
+        const ChainPanelState& stage = c.panel[0] == 'F' ? m.Filter(0)
+                                       : c.panel[0] == 'M'
+                                           ? static_cast<const ChainPanelState&>(m.Mixer(0))
+                                           : m.Amplifier(0);
+        const StageBox box = *StageBoxNamed(c.box);
+        EXPECT_EQ(stage.Shown(box).text, c.shown) << c.panel << " " << c.box << " " << c.direction;
+        EXPECT_EQ(stage.Value(box), ReadBoxValue(box, c.shown)) << c.panel << " " << c.box;
+    }
+    WindowModel m;
+    EXPECT_NE(m.StepList("FilterControl1(0)", "cmbIP3", 1), "");
+    EXPECT_NE(m.StepList("NoiseControl1", "Text1", 1), "");
+    EXPECT_NE(m.ClickBox("FilterControl1(0)", "cmbGain"), "");
+    // A click in the noise box reads its text, and types nothing.
+    ASSERT_EQ(m.EditPanel("NoiseControl1", "Text1", "300 K"), "");
+    ASSERT_EQ(m.ClickBox("NoiseControl1", "Text1"), "");
+    EXPECT_EQ(m.Noise().TemperatureText().text, "300 K");
+    EXPECT_EQ(m.Noise().Temperature(), 300.0);
+}
+
 // A checked freeze box holds the time trace's full scale; taking the test point off clears the
 // group's pictures and leaves its labels.
 TEST(WindowModelTest, FreezeHoldsTheScaleAndDeselectingClears) {

@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QtTest>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/PictureBox.h"
@@ -442,6 +443,27 @@ void WindowModelTest::typedBoxesReadAlike() {
         else
             qobject_cast<QLineEdit*>(box)->setText(QString::fromUtf8(e.value));
     }
+    // The arrow keys step the lists from the typed values, and a click in the noise box reads
+    // its text again.
+    struct Step {
+        const char* panel;
+        const char* box;
+        int direction;
+    };
+    for (const Step& s :
+         {Step{"FilterControl1(1)", "cmbRange", -1}, Step{"AmplifierControl1(0)", "cmbIP3", -1},
+          Step{"AmplifierControl1(1)", "cmbGain", +1}, Step{"MixerControl1(0)", "cmbLOFreq", -1},
+          Step{"FilterControl1(2)", "cmbGain", +1}}) {
+        QCOMPARE(m.StepList(s.panel, s.box, s.direction), std::string());
+        auto* list = Find<QWidget>(w, s.panel)->findChild<QComboBox*>(s.box);
+        const QString before = list->currentText();
+        QTest::keyClick(list, s.direction < 0 ? Qt::Key_Up : Qt::Key_Down);
+        if (std::string_view(s.box) != "cmbLOFreq")
+            QVERIFY2(list->currentText() != before, s.panel);
+    }
+    QCOMPARE(m.ClickBox("NoiseControl1", "Text1"), std::string());
+    QTest::mouseClick(Find<QWidget>(w, "NoiseControl1")->findChild<QLineEdit*>("Text1"),
+                      Qt::LeftButton);
     QCOMPARE(Text(m.SetupAsText()), w.SetupAsText());
     CompareTicks(w, m, 2);
 }
