@@ -9,8 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 bash scripts/deps.sh
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_SANITIZE=ON \
-  -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_DESKTOP=OFF
+bash scripts/configure-core-sanitized.sh
 targets=(number_text receiver_tick setup_text)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 

@@ -13,7 +13,6 @@ namespace quorvane::analysis {
 
 namespace {
 
-constexpr int kBins = static_cast<int>(kSampleCount);
 // The polynomial multiplies out the strongest lines only, and keeps the strongest products of
 // each power: enough for every product within 60 dB, and a bound on the work however many
 // lines a chain makes.
