@@ -2,8 +2,15 @@
 # Fails when a source file differs from clang-format's layout or clang-tidy reports anything.
 # Uses the compile commands of ./build (scripts/build.sh writes them); the checks are those of
 # the repository's .clang-format and .clang-tidy.
+#   scripts/lint.sh          the checks the test command runs
+#   scripts/lint.sh --deep   also clang's path-sensitive analyzer (clang-analyzer-*), which takes
+#                            longer than every other check together
 set -euo pipefail
 cd "$(dirname "$0")/.."
+extra=()
+if [ "${1:-}" = "--deep" ]; then
+  extra=(-checks='clang-analyzer-*')
+fi
 
 # The files come from the tree itself, not from git, so an unpacked source archive and a clone
 # check exactly the same files.
@@ -31,7 +38,7 @@ if [ "${#checked[@]}" -eq 0 ]; then
 fi
 echo "== clang-tidy: ${#checked[@]} files"
 # run-clang-tidy prints every finding and exits non-zero when there is one (all are errors).
-run-clang-tidy-14 -p build/lint -quiet -j "$(nproc)" "${checked[@]/#/$PWD/}" \
+run-clang-tidy-14 -p build/lint -quiet -j "$(nproc)" "${extra[@]}" "${checked[@]/#/$PWD/}" \
   >build/lint/clang-tidy.log 2>&1 ||
   {
     grep -E "(error|warning):" build/lint/clang-tidy.log | sort -u
