@@ -248,14 +248,14 @@ class Predictor {
         return slope;
     }
 
-    // Every density multiplied by a waveform given as lines. The spread is made of sinusoids:
-    // where the copies the waveform's lines shift it into land on each other, they add with
-    // phases it does not follow, so their level there is only estimated.
+    // Every density multiplied by a waveform given as lines; the spread, made of sinusoids,
+    // exactly.
     void MixDensities(const LineSet& wave, double meanSquare) {
-        reference_.Mix(wave, meanSquare);
-        added_.Mix(wave, meanSquare);
-        doubt_.Mix(wave, meanSquare);
-        spread_.Mix(wave, meanSquare, &doubt_);
+        const MixingWave mixing(wave, meanSquare);
+        reference_.Mix(mixing);
+        added_.Mix(mixing);
+        doubt_.Mix(mixing);
+        spread_.Mix(mixing);
     }
 
     void Mix(const StageParameters& p, int index) {
@@ -293,8 +293,6 @@ class Predictor {
         }
         lines_ = std::move(mixed);
         Prune(lines_);
-        // Through a mixer the spread's shifted copies land on each other with phases it does not
-        // follow: from here on its level is a guide.
         MixDensities(wave, waveSquare);
     }
 
@@ -344,7 +342,7 @@ class Predictor {
             tp.noiseWatts += w;
         tp.lineWatts = BufferWatts(lines_);
         tp.lines = ListedLines(lines_, naming_);
-        tp.spreadBins = spread_.OneSided(1.0, NoiseDensity());
+        tp.spreadBins = spread_.OneSided();
         for (const double w : tp.spreadBins)
             tp.spreadWatts += w;
         tp.totalWatts = tp.lineWatts + tp.noiseWatts + tp.spreadWatts;
@@ -357,7 +355,7 @@ class Predictor {
     LineSet lines_;
     NoiseDensity reference_;   // what 290 K at the antenna gives
     NoiseDensity added_;       // what the stages add
-    NoiseDensity spread_;      // what filters leave of lines between bins, beyond the lines
+    Spread spread_;            // what filters leave of lines between bins, beyond the lines
     NoiseDensity doubt_;       // watts of lines and spread that are only estimated
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;

@@ -152,6 +152,7 @@ class FilterWork {
     FilterWork(const PassBand& band, std::size_t lines)
         : kept_(KeptBins(band)),
           values_(kSampleCount),
+          ownValues_(kSampleCount),
           ownWatts_(kSampleCount, 0.0),
           doubtWatts_(kSampleCount, 0.0),
           lineWatts_(lines, 0.0) {}
@@ -180,6 +181,7 @@ class FilterWork {
             const auto k = static_cast<std::size_t>(w);
             const std::complex<double> x = t.At(w);
             values_[k] += x;
+            ownValues_[k] += x;
             ownWatts_[k] += std::norm(x) * kBinWatts;
             own += std::norm(x) * kBinWatts;
             if (doubtful) doubtWatts_[k] += std::norm(x) * kBinWatts;
@@ -200,14 +202,28 @@ class FilterWork {
         }
     }
 
-    // Each line's watts; what the kept bins hold beyond the lines' own goes to `spread`. Where
-    // lines and leaks interfere destructively, a bin holds less than the lines' own: the lines
-    // are then too strong by that much, which is added to `doubt` with the doubtful lines' part.
-    const std::vector<double>& Share(NoiseDensity& spread, NoiseDensity& doubt) const {
+    // Each line's watts; what the kept bins hold beyond the lines' own goes to `spread`: the
+    // other lines' leaks as transform values, and in watts what they add or take away where they
+    // meet a line's own bins. Where lines and leaks interfere destructively, a bin holds less
+    // than the lines' own: the lines are then too strong by that much, which is added to `doubt`
+    // with the doubtful lines' part.
+    const std::vector<double>& Share(Spread& spread, NoiseDensity& doubt) const {
+        for (std::size_t m = 0; m <= kSampleCount / 2; ++m) {
+            const std::complex<double> leak = values_[m] - ownValues_[m];
+            if (leak == std::complex<double>()) continue;
+            // The values leave out e^(i pi k / N); the transform's own value has it.
+            const std::complex<double> x =
+                leak * math::UnitPhasor(std::numbers::pi * static_cast<double>(m) / kBins);
+            spread.AddValue(static_cast<int>(m), x);
+            if (m != 0 && m != kSampleCount / 2)
+                spread.AddValue(static_cast<int>(kSampleCount - m), std::conj(x));
+        }
         for (std::size_t k = 0; k < kSampleCount; ++k) {
             const std::size_t m = k <= kSampleCount / 2 ? k : kSampleCount - k;
             const double w = std::norm(values_[m]) * kBinWatts - ownWatts_[m];
-            if (w > 0) spread.AddAt(static_cast<int>(k), w);
+            const double leakWatts = std::norm(values_[m] - ownValues_[m]) * kBinWatts;
+            if (std::max(w, 0.0) != leakWatts)
+                spread.AddWatts(static_cast<int>(k), std::max(w, 0.0) - leakWatts);
             if (doubtWatts_[m] - std::min(w, 0.0) > 0)
                 doubt.AddAt(static_cast<int>(k), doubtWatts_[m] - std::min(w, 0.0));
         }
@@ -221,6 +237,7 @@ class FilterWork {
 
     Kept kept_;
     std::vector<std::complex<double>> values_;
+    std::vector<std::complex<double>> ownValues_;  // of the lines near their own bins
     std::vector<double> ownWatts_;
     std::vector<double> doubtWatts_;
     std::vector<double> lineWatts_;
@@ -228,7 +245,7 @@ class FilterWork {
 
 }  // namespace
 
-void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread, NoiseDensity& doubt) {
+void FilterLines(LineSet& lines, const PassBand& band, Spread& spread, NoiseDensity& doubt) {
     FilterWork work(band, lines.size());
     double strongest = 0;
     for (const Line& line : lines)

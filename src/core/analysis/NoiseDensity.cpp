@@ -4,8 +4,11 @@
 #include <cmath>
 #include <numeric>
 
+#include <numbers>
+
 #include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
+#include "engine/nrFFT.h"
 
 namespace quorvane::analysis {
 
@@ -13,46 +16,66 @@ namespace {
 
 constexpr int kBins = static_cast<int>(kSampleCount);
 constexpr int kHalf = kBins / 2;
-// LO lines carrying less than this share of its power are spread evenly instead of shifted.
-constexpr double kWeakestShift = 1e-4;
+// Watts of one bin of the transform: a value X stands for |X|^2 / N^2 / 50.
+constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kReferenceOhms;
+// The samples of a line are stepped by rotation and set afresh this often, so that rounding
+// cannot build up.
+constexpr int kFreshPhase = 256;
 
-// Adds weight x the density moved up by `shift` bins, circularly; a shift between bins is split
-// between the two neighbours.
-void AddShifted(std::vector<double>& out, const std::vector<double>& in, double shift,
-                double weight, std::vector<double>* roots) {
-    const double whole = std::floor(shift);
-    const double part = shift - whole;
-    long from = -static_cast<long>(whole) % kBins;  // the bin that lands on bin 0
-    if (from < 0) from += kBins;
-    // Output bin k reads input bins a = from + k and b = a - 1, both circular: the loops run over
-    // stretches where neither wraps, so that they stay simple.
-    const double keep = 1 - part;
-    std::size_t k = 0;
-    auto run = [&](std::size_t a, std::size_t b, std::size_t count) {
-        const double* pa = in.data() + a;
-        const double* pb = in.data() + b;
-        double* po = out.data() + k;
-        for (std::size_t n = 0; n < count; ++n)
-            po[n] += weight * (keep * pa[n] + part * pb[n]);
-        if (roots) {
-            for (std::size_t n = 0; n < count; ++n)
-                (*roots)[k + n] += std::sqrt(std::max(0.0, weight * (keep * pa[n] + part * pb[n])));
+// Adds Re(phasor e^(2 pi i beta n / N)) to the samples.
+void AddLineSamples(std::vector<double>& samples, std::complex<double> phasor, double beta) {
+    const std::complex<double> step = math::UnitPhasor(2 * std::numbers::pi * beta / kBins);
+    std::complex<double> z;
+    for (int n = 0; n < kBins; ++n) {
+        if (n % kFreshPhase == 0) {
+            const double turns = beta * n / kBins;
+            z = phasor * math::UnitPhasor(2 * std::numbers::pi * (turns - std::floor(turns)));
         }
-        k += count;
-    };
-    const auto a0 = static_cast<std::size_t>(from);
-    if (a0 == 0) {
-        // Output 0 reads input 0 and the last; then every input is a + 0, b = a - 1.
-        run(0, kSampleCount - 1, 1);
-        run(1, 0, kSampleCount - 1);
-    } else {
-        run(a0, a0 - 1, kSampleCount - a0);  // a runs a0 .. N-1
-        run(0, kSampleCount - 1, 1);         // a wraps to 0, b is the last
-        run(1, 0, a0 - 1);                   // a runs 1 .. a0 - 1
+        samples[static_cast<std::size_t>(n)] += z.real();
+        z *= step;
     }
 }
 
+// The circular convolution of real bins with a kernel given by its transform.
+void Convolve(std::vector<double>& bins, const std::vector<double>& kernelTransform) {
+    std::vector<double> points(2 * kSampleCount, 0.0);
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        points[2 * k] = bins[k];
+    nrFFT::FFT(points.data(), kBins, 0);
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        const std::complex<double> product =
+            std::complex<double>(points[2 * k], points[2 * k + 1]) *
+            std::complex<double>(kernelTransform[2 * k], kernelTransform[2 * k + 1]);
+        points[2 * k] = product.real();
+        points[2 * k + 1] = product.imag();
+    }
+    nrFFT::FFT(points.data(), kBins, 1);
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        bins[k] = points[2 * k];
+}
+
 }  // namespace
+
+MixingWave::MixingWave(const LineSet& lines, double meanSquare)
+    : samples_(kSampleCount, 0.0), kernel_(2 * kSampleCount, 0.0) {
+    double held = 0;
+    for (const Line& line : lines) {
+        AddLineSamples(samples_, line.phasor, line.mhz / kBinMHz);
+        const double a = math::Abs(line.phasor);
+        held += AtDcOrNyquist(line.mhz) ? a * a : a * a / 2;
+    }
+    remainder_ = std::max(0.0, meanSquare - held);
+    // |W(k)|^2 / N^2, then its transform.
+    for (std::size_t n = 0; n < kSampleCount; ++n)
+        kernel_[2 * n] = samples_[n];
+    nrFFT::FFT(kernel_.data(), kBins, 0);
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        const double re = kernel_[2 * k] / kBins, im = kernel_[2 * k + 1] / kBins;
+        kernel_[2 * k] = re * re + im * im;
+        kernel_[2 * k + 1] = 0;
+    }
+    nrFFT::FFT(kernel_.data(), kBins, 0);
+}
 
 NoiseDensity::NoiseDensity() : bins_(kSampleCount, 0.0) {}
 
@@ -84,33 +107,12 @@ void NoiseDensity::Scale(double factor) {
         b *= factor;
 }
 
-void NoiseDensity::Mix(const LineSet& lo, double meanSquare, NoiseDensity* overlap) {
+void NoiseDensity::Mix(const MixingWave& wave, bool signedBins) {
     if (std::all_of(bins_.begin(), bins_.end(), [](double b) { return b == 0; })) return;
-    std::vector<double> mixed(kSampleCount, 0.0);
-    std::vector<double> rootSums;
-    if (overlap) rootSums.assign(kSampleCount, 0.0);
-    std::vector<double>* roots = overlap ? &rootSums : nullptr;
-    double shifted = 0;
-    for (const Line& line : lo) {
-        const double a = math::Abs(line.phasor);
-        const double shift = line.mhz / kBinMHz;
-        if (AtDcOrNyquist(line.mhz)) {
-            if (a * a < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a, roots);
-            shifted += a * a;
-        } else {
-            if (a * a / 2 < kWeakestShift * meanSquare) continue;
-            AddShifted(mixed, bins_, shift, a * a / 4, roots);
-            AddShifted(mixed, bins_, -shift, a * a / 4, roots);
-            shifted += a * a / 2;
-        }
-    }
-    for (std::size_t k = 0; overlap && k < kSampleCount; ++k)
-        overlap->bins_[k] += std::max(0.0, rootSums[k] * rootSums[k] - mixed[k]);
-    const double spread = std::max(0.0, meanSquare - shifted) * Total() / kBins;
-    for (double& b : mixed)
-        b += spread;
-    bins_ = std::move(mixed);
+    const double even = wave.Remainder() * Total() / kBins;
+    Convolve(bins_, wave.KernelTransform());
+    for (double& b : bins_)
+        b = (signedBins ? b : std::max(0.0, b)) + even;
 }
 
 double NoiseDensity::Total() const {
@@ -134,6 +136,86 @@ std::vector<double> NoiseDensity::OneSided(double factor, const NoiseDensity& pl
     oneSided[kHalf] = at(kHalf);
     for (int k = 1; k < kHalf; ++k)
         oneSided[static_cast<std::size_t>(k)] = at(k) + at(kBins - k);
+    return oneSided;
+}
+
+Spread::Spread() : values_(kSampleCount) {}
+
+void Spread::Mask(const PassBand& band) {
+    residue_.Mask(band);
+    if (!any_) return;
+    for (int k = 0; k <= kHalf; ++k) {
+        if (PassBandKeepsBin(band, k)) continue;
+        values_[static_cast<std::size_t>(k)] = 0;
+        values_[static_cast<std::size_t>((kBins - k) % kBins)] = 0;
+    }
+}
+
+void Spread::Scale(double powerFactor) {
+    residue_.Scale(powerFactor);
+    if (!any_) return;
+    const double amplitude = std::sqrt(powerFactor);
+    for (std::complex<double>& v : values_)
+        v *= amplitude;
+}
+
+// The samples are the inverse transform, multiplied by the waveform's and transformed back:
+// with nrFFT's signs, its forward transform of X is N times the samples, and its inverse of the
+// product is the product's transform over N.
+void Spread::Mix(const MixingWave& wave) {
+    residue_.Mix(wave, true);
+    if (!any_) return;
+    std::vector<double> points(2 * kSampleCount);
+    double watts = 0;
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        points[2 * k] = values_[k].real();
+        points[2 * k + 1] = values_[k].imag();
+        watts += std::norm(values_[k]) * kBinWatts;
+    }
+    nrFFT::FFT(points.data(), kBins, 0);
+    const std::vector<double>& w = wave.Samples();
+    for (std::size_t n = 0; n < kSampleCount; ++n) {
+        points[2 * n] *= w[n];
+        points[2 * n + 1] *= w[n];
+    }
+    nrFFT::FFT(points.data(), kBins, 1);
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        values_[k] = {points[2 * k], points[2 * k + 1]};
+    // What the waveform's lines leave out of it spreads the power evenly, as it does noise.
+    const double even = wave.Remainder() * watts / kBins;
+    if (even > 0) {
+        for (int k = 0; k < kBins; ++k)
+            residue_.AddAt(k, even);
+    }
+}
+
+double Spread::BinWatts(std::size_t k) const {
+    return std::norm(values_[k]) * kBinWatts + residue_.Bins()[k];
+}
+
+double Spread::Total() const {
+    double total = 0;
+    for (const double w : OneSided())
+        total += w;
+    return total;
+}
+
+double Spread::PeakBound() const {
+    double peak = 0;
+    for (const double w : OneSided())
+        peak += std::sqrt(2.0 * kReferenceOhms * w);
+    return peak;
+}
+
+std::vector<double> Spread::OneSided() const {
+    std::vector<double> oneSided(kHalf + 1);
+    oneSided[0] = std::max(0.0, BinWatts(0));
+    oneSided[kHalf] = std::max(0.0, BinWatts(kHalf));
+    for (int k = 1; k < kHalf; ++k) {
+        oneSided[static_cast<std::size_t>(k)] =
+            std::max(0.0, BinWatts(static_cast<std::size_t>(k))) +
+            std::max(0.0, BinWatts(static_cast<std::size_t>(kBins - k)));
+    }
     return oneSided;
 }
 

@@ -165,8 +165,9 @@ class Walker {
         const int mixerIndex = std::clamp<int>(stage.settings.index, 0, kLoBases - 1);
         const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixerIndex)
                                       : MultiplyingLo(p.loFrequency, mixerIndex);
-        reference_.Mix(lo.lines, lo.meanSquare);
-        added_.Mix(lo.lines, lo.meanSquare);
+        const MixingWave mixing(lo.lines, lo.meanSquare);
+        reference_.Mix(mixing);
+        added_.Mix(mixing);
         if (!alive_) return 1;
         const MixerSetting setting{mixerIndex, p.loFrequency, TunedBefore(index)};
         const LineSet products = MixLines({line_}, lo, setting, 0);
@@ -228,7 +229,8 @@ class Walker {
         // What the band keeps of the line stays the line; its leakage into far bins is not
         // part of the wanted line.
         LineSet lines{line_};
-        NoiseDensity leakage, doubt;
+        Spread leakage;
+        NoiseDensity doubt;
         FilterLines(lines, band, leakage, doubt);
         if (lines.empty() || !(LineWatts(lines.front()) > 0)) {
             Lose(caption);

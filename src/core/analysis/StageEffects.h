@@ -51,6 +51,6 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
 // stays the line (marked approximate where the band's edge cuts it), and what its other kept
 // bins hold, added as phasors with the other lines', goes to `spread`, bin by bin. Watts the
 // prediction can only estimate there go to `doubt`.
-void FilterLines(LineSet& lines, const PassBand& band, NoiseDensity& spread, NoiseDensity& doubt);
+void FilterLines(LineSet& lines, const PassBand& band, Spread& spread, NoiseDensity& doubt);
 
 }  // namespace quorvane::analysis

@@ -137,6 +137,8 @@ TEST(Readouts, Texts) {
          "  1st Mixer LO)\n"
          "SNR 31.1 dB in 0–40 MHz\n"
          // F = F1 + I + 0 with I = F1: the LNA's noise comes in from the image band too.
+         // 3.9905 by the rounded terms; the 6 MHz LO lies between bins, and its sampled
+         // cosine's mean square over the buffer is 0.5 (1 - 7.2e-5), which takes 1.4e-4 off.
          "Noise figure 6.0 dB (single sideband, 290 K)\n"
          "Cascade, noise referred to the antenna:\n"
          "LNA: gain 20.0 dB; own noise F−1 0.995, over\n"
@@ -144,7 +146,7 @@ TEST(Readouts, Texts) {
          "1st Mixer: conversion -6.0 dB, panel gain 0.0\n"
          "  dB; own noise (F−1)/conversion 0.000, over\n"
          "  G before 0.000; image band I 1.995; F =\n"
-         "  1.995 + 1.995 + 0.000 = 3.991 (6.0 dB)\n"
+         "  1.995 + 1.995 + 0.000 = 3.990 (6.0 dB)\n"
          "1.000 MHz, -42.5 dBm: 1st Mixer LO − tone 1;\n"
          "  image of tone 2 (above 1st Mixer LO)\n"
          "11.000 MHz, -46.0 dBm: tone 1 + 1st Mixer LO\n"
