@@ -23,11 +23,15 @@ using namespace analysis;
 namespace {
 
 // Lines are followed down to 120 dB below the strongest, so that one a filter later frees from
-// a stronger neighbour is still there, and at most the 256 strongest of them; the test points
+// a stronger neighbour is still there, and at most 256 of them (half the strongest, half the
+// strongest in the pass band of the filter ahead); the test points
 // list them down to 70 dB, so that the third-order products of tones 30 dB below a stage's
 // intercept, 60 dB below the tones, are listed.
 constexpr double kFollowedAmplitude = 1e-6;
 constexpr std::size_t kFollowedLines = 256;
+// A line left out that comes this close (40 dB) to the strongest one kept where the filter
+// ahead passes could be a line the test point lists, or shows: the prediction is then a guide.
+constexpr double kLeftOutAmplitude = 1e-2;
 constexpr double kListedPower = 1e-7;
 constexpr double kListedAmplitude = 3.1622776601683794e-4;  // the square root of kListedPower
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
@@ -59,12 +63,6 @@ LineSet SourceLines(const std::array<OscillatorSettings, 3>& oscillators) {
     }
     Normalise(lines, 0);
     return lines;
-}
-
-// Drops lines too weak to follow (and any that overflowed), and all but the strongest many.
-void Prune(LineSet& lines) {
-    Normalise(lines, kFollowedAmplitude * Strongest(lines));
-    KeepStrongest(lines, kFollowedLines);
 }
 
 double FollowFloor(const LineSet& lines) {
@@ -190,7 +188,7 @@ class Predictor {
         added_.Scale(p.gain * p.gain);
         spread_.Scale(p.gain * p.gain);
         doubt_.Scale(p.gain * p.gain);
-        Prune(lines_);
+        Prune(index);
     }
 
     // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise and spread are taken to pass unchanged.
@@ -204,7 +202,7 @@ class Predictor {
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
         lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
-        Prune(lines_);
+        Prune(index);
         if (!slope.flat) MixDensities(slope.lines, slope.meanSquare);
     }
 
@@ -292,8 +290,59 @@ class Predictor {
             }
         }
         lines_ = std::move(mixed);
-        Prune(lines_);
+        Prune(index);
         MixDensities(wave, waveSquare);
+    }
+
+    // Drops lines too weak to follow (and any that overflowed). Of too many, keeps the strongest
+    // half and then the strongest where the filter ahead passes: there they may stand out once
+    // it has cleared the rest.
+    void Prune(int index) {
+        Normalise(lines_, FollowFloor(lines_));
+        if (lines_.size() <= kFollowedLines) return;
+        const std::optional<PassBand> band = BandAhead(index);
+        const auto passes = [&](const Line& l) {
+            return !band || PassBandKeepsBin(*band, static_cast<int>(std::lround(l.mhz / kBinMHz)));
+        };
+        std::vector<std::size_t> order(lines_.size());
+        for (std::size_t k = 0; k < order.size(); ++k)
+            order[k] = k;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return std::norm(lines_[a].phasor) > std::norm(lines_[b].phasor);
+        });
+        std::vector<bool> keep(lines_.size(), false);
+        std::size_t kept = 0;
+        double keptPassing = 0, leftPassing = 0;
+        for (const std::size_t k : order) {
+            const bool through = passes(lines_[k]);
+            const double a = math::Abs(lines_[k].phasor);
+            if (kept < kFollowedLines / 2 || (kept < kFollowedLines && through)) {
+                keep[k] = true;
+                ++kept;
+                if (through) keptPassing = std::max(keptPassing, a);
+            } else if (through) {
+                leftPassing = std::max(leftPassing, a);
+            }
+        }
+        if (leftPassing > kLeftOutAmplitude * keptPassing) nonlinear_ = true;
+        LineSet left;
+        left.reserve(kept);
+        for (std::size_t k = 0; k < lines_.size(); ++k) {
+            if (keep[k]) left.push_back(std::move(lines_[k]));
+        }
+        lines_ = std::move(left);
+    }
+
+    // The pass band of the next filter after stage `index`, unless a mixer comes first.
+    std::optional<PassBand> BandAhead(int index) const {
+        for (std::size_t k = static_cast<std::size_t>(index) + 1; k < stages_.size(); ++k) {
+            const StageRun& run = stages_[k];
+            if (!run.runs) continue;
+            if (Mixes(run.parameters)) return std::nullopt;
+            if (Filters(run.parameters))
+                return PassBandBins(run.parameters.centre, run.parameters.bandwidth);
+        }
+        return std::nullopt;
     }
 
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
