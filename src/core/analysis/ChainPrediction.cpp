@@ -175,10 +175,14 @@ class Predictor {
         if (Mixes(p)) Mix(p, index);
         if (Filters(p)) {
             const PassBand band = PassBandBins(p.centre, p.bandwidth);
+            // What the band keeps of the spread is as doubtful as the signal it is cut from.
+            const double before = spread_.Total() + BufferWatts(lines_);
+            const double doubtful = before > 0 ? std::min(1.0, doubt_.Total() / before) : 0.0;
             reference_.Mask(band);
             added_.Mask(band);
             spread_.Mask(band);
             doubt_.Mask(band);
+            InheritDoubt(doubtful);
             FilterLines(lines_, band, spread_, doubt_);
         }
         if (AddsNoise(p)) added_.AddWhite(StageNoiseSigma(p.noiseFigure));
@@ -292,6 +296,17 @@ class Predictor {
         lines_ = std::move(mixed);
         Prune(index);
         MixDensities(wave, waveSquare);
+    }
+
+    // Raises the doubt to the share `doubtful` of the spread, bin by bin where the spread is.
+    void InheritDoubt(double doubtful) {
+        const double spread = spread_.Total();
+        const double missing = doubtful * spread - doubt_.Total();
+        if (!(missing > 0)) return;
+        const std::vector<double> bins = spread_.OneSided();
+        for (std::size_t k = 0; k < bins.size(); ++k) {
+            if (bins[k] > 0) doubt_.AddAt(static_cast<int>(k), missing * bins[k] / spread);
+        }
     }
 
     // Drops lines too weak to follow (and any that overflowed). Of too many, keeps the strongest
