@@ -22,17 +22,23 @@ constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kRefer
 // cannot build up.
 constexpr int kFreshPhase = 256;
 
-// Adds Re(phasor e^(2 pi i beta n / N)) to the samples.
+// Adds Re(phasor e^(2 pi i beta n / N)) to the samples, stepping the phasor by rotation in
+// plain real arithmetic.
 void AddLineSamples(std::vector<double>& samples, std::complex<double> phasor, double beta) {
     const std::complex<double> step = math::UnitPhasor(2 * std::numbers::pi * beta / kBins);
-    std::complex<double> z;
-    for (int n = 0; n < kBins; ++n) {
-        if (n % kFreshPhase == 0) {
-            const double turns = beta * n / kBins;
-            z = phasor * math::UnitPhasor(2 * std::numbers::pi * (turns - std::floor(turns)));
+    const double cr = step.real(), ci = step.imag();
+    for (int first = 0; first < kBins; first += kFreshPhase) {
+        const double turns = beta * first / kBins;
+        const std::complex<double> z =
+            phasor * math::UnitPhasor(2 * std::numbers::pi * (turns - std::floor(turns)));
+        double zr = z.real(), zi = z.imag();
+        double* out = samples.data() + first;
+        for (int n = 0; n < kFreshPhase; ++n) {
+            out[n] += zr;
+            const double r = zr * cr - zi * ci;
+            zi = zr * ci + zi * cr;
+            zr = r;
         }
-        samples[static_cast<std::size_t>(n)] += z.real();
-        z *= step;
     }
 }
 
