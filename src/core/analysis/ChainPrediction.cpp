@@ -252,8 +252,9 @@ class Predictor {
 
     // Every density multiplied by a waveform given as lines; the spread, made of sinusoids,
     // exactly.
-    void MixDensities(const LineSet& wave, double meanSquare) {
-        const MixingWave mixing(wave, meanSquare);
+    void MixDensities(const LineSet& wave, double meanSquare,
+                      const std::vector<double>& exact = {}) {
+        const MixingWave mixing(wave, meanSquare, exact);
         reference_.Mix(mixing);
         added_.Mix(mixing);
         doubt_.Mix(mixing);
@@ -295,7 +296,11 @@ class Predictor {
         }
         lines_ = std::move(mixed);
         Prune(index);
-        MixDensities(wave, waveSquare);
+        // The switching mixer's own signs are exact; its lines only estimate them.
+        if (lo.samples.empty())
+            MixDensities(wave, waveSquare);
+        else
+            MixDensities({}, waveSquare, lo.samples);
     }
 
     // Raises the doubt to the share `doubtful` of the spread, bin by bin where the spread is.

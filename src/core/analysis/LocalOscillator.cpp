@@ -136,6 +136,7 @@ LoWave SwitchingLo(double loMHz, int mixer) {
         lo.approximate = true;
     }
     Normalise(lo.lines, kWeakestHarmonic * Strongest(lo.lines));
+    lo.samples = std::move(signs);
     return lo;
 }
 

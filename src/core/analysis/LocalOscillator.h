@@ -11,6 +11,9 @@ struct LoWave {
     double meanSquare = 0;      // mean of the samples squared: what the mixer does to noise power
     double smallestSample = 0;  // smallest |cos| the LO takes: how much leakage keeps its signs
     bool approximate = false;   // the lines are an estimate (see SwitchingLo)
+    // The switching mixer's signs sample by sample, exact whatever its lines leave out; empty
+    // for the multiplying mixer, whose one line is exact.
+    std::vector<double> samples;
 };
 
 // Whether the engine's cosine of this frequency has a phase it can compute at every sample;

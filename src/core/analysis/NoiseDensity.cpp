@@ -62,15 +62,16 @@ void Convolve(std::vector<double>& bins, const std::vector<double>& kernelTransf
 
 }  // namespace
 
-MixingWave::MixingWave(const LineSet& lines, double meanSquare)
-    : samples_(kSampleCount, 0.0), kernel_(2 * kSampleCount, 0.0) {
+MixingWave::MixingWave(const LineSet& lines, double meanSquare, const std::vector<double>& exact)
+    : samples_(exact.size() == kSampleCount ? exact : std::vector<double>(kSampleCount, 0.0)),
+      kernel_(2 * kSampleCount, 0.0) {
     double held = 0;
     for (const Line& line : lines) {
         AddLineSamples(samples_, line.phasor, line.mhz / kBinMHz);
         const double a = math::Abs(line.phasor);
         held += AtDcOrNyquist(line.mhz) ? a * a : a * a / 2;
     }
-    remainder_ = std::max(0.0, meanSquare - held);
+    remainder_ = exact.size() == kSampleCount ? 0.0 : std::max(0.0, meanSquare - held);
     // |W(k)|^2 / N^2, then its transform.
     for (std::size_t n = 0; n < kSampleCount; ++n)
         kernel_[2 * n] = samples_[n];

@@ -15,8 +15,8 @@ namespace quorvane::analysis {
 class MixingWave {
   public:
     // `meanSquare` is the waveform's own mean square; what its lines leave of it is taken to be
-    // spread evenly.
-    MixingWave(const LineSet& lines, double meanSquare);
+    // spread evenly. Given `exact` samples, the waveform is those plus the lines, exactly.
+    MixingWave(const LineSet& lines, double meanSquare, const std::vector<double>& exact = {});
 
     const std::vector<double>& Samples() const { return samples_; }
     // The transform of |W(k)|^2 / N^2, interleaved complex, W the waveform's transform: the

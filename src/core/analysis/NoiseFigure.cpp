@@ -165,7 +165,8 @@ class Walker {
         const int mixerIndex = std::clamp<int>(stage.settings.index, 0, kLoBases - 1);
         const LoWave lo = p.switching ? SwitchingLo(p.loFrequency, mixerIndex)
                                       : MultiplyingLo(p.loFrequency, mixerIndex);
-        const MixingWave mixing(lo.lines, lo.meanSquare);
+        const MixingWave mixing(lo.samples.empty() ? lo.lines : LineSet{}, lo.meanSquare,
+                                lo.samples);
         reference_.Mix(mixing);
         added_.Mix(mixing);
         if (!alive_) return 1;
