@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <optional>
 
 #include "analysis/ChainStages.h"
@@ -46,6 +47,12 @@ constexpr double kSlopeLine = 1e-2;
 constexpr std::size_t kSlopeLines = 64;
 // Watts that are only estimated may be off by half of themselves, and may hold this share.
 constexpr double kDoubtShare = 0.08;
+// A coherent change left out may move Pout by 5 %, a line by 0.5 dB (12 %) within 4 bins of
+// it, and make no peak within 30 dB of the strongest line.
+constexpr double kErrorPout = 0.05;
+constexpr double kErrorLine = 0.12;
+constexpr double kErrorPeak = 1e-3;
+constexpr long kErrorReach = 4;
 
 LineSet SourceLines(const std::array<OscillatorSettings, 3>& oscillators) {
     LineSet lines;
@@ -182,6 +189,7 @@ class Predictor {
             added_.Mask(band);
             spread_.Mask(band);
             doubt_.Mask(band);
+            error_.Mask(band);
             InheritDoubt(doubtful);
             FilterLines(lines_, band, spread_, doubt_);
         }
@@ -192,6 +200,7 @@ class Predictor {
         added_.Scale(p.gain * p.gain);
         spread_.Scale(p.gain * p.gain);
         doubt_.Scale(p.gain * p.gain);
+        error_.Scale(p.gain * p.gain);
         Prune(index);
     }
 
@@ -202,12 +211,24 @@ class Predictor {
         // Noise and spread, small beside the lines, see the polynomial's slope at the signal.
         const Slope slope =
             SlopeOf(lines_, {{0, 1.0}, {1, 2 * d.c2}, {2, 3 * d.c3}, {3, 4 * d.c4}}, index);
+        // The spread, made of sinusoids, sees the polynomial itself beside the signal.
+        const std::vector<double> signal =
+            slope.flat || spread_.Empty() ? std::vector<double>() : LineSamples(lines_);
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
         lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
         Prune(index);
-        if (!slope.flat) MixDensities(slope.lines, slope.meanSquare);
+        if (slope.flat) return;
+        const MixingWave mixing(slope.lines, slope.meanSquare);
+        reference_.Mix(mixing);
+        added_.Mix(mixing);
+        doubt_.Mix(mixing);
+        error_.Mix(mixing);
+        if (signal.empty())
+            spread_.Mix(mixing);
+        else
+            spread_.Distort(mixing, signal, d);
     }
 
     // What the noise and spread are multiplied by: the derivative of what the stage does to the
@@ -258,6 +279,7 @@ class Predictor {
         reference_.Mix(mixing);
         added_.Mix(mixing);
         doubt_.Mix(mixing);
+        error_.Mix(mixing);
         spread_.Mix(mixing);
     }
 
@@ -270,13 +292,12 @@ class Predictor {
         LineSet mixed = MixLines(lines_, lo, mixer, FollowFloor(lines_));
         LineSet wave = lo.lines;
         double waveSquare = lo.meanSquare;
+        NoiseDensity signError;
         if (Distorts(p)) {
             // The signal's own terms leak into the LO: y (LO + c2 y^2 + c3 y^3 + c4 y^4).
             const Distortion d = DistortionFor(p.ip3);
             if (p.switching) {
-                const double s = AmplitudeSum(lines_);
-                const double leak = d.c2 * s * s + d.c3 * s * s * s + d.c4 * s * s * s * s;
-                if (leak > 0 && leak >= lo.smallestSample) nonlinear_ = true;  // signs move
+                signError = SignError(lo, d);
             } else {
                 const Products terms = PolynomialTerms(lines_, {{3, d.c2}, {4, d.c3}, {5, d.c4}},
                                                        FollowFloor(lines_), index);
@@ -301,6 +322,8 @@ class Predictor {
             MixDensities(wave, waveSquare);
         else
             MixDensities({}, waveSquare, lo.samples);
+        // Where the leak may move the switching LO's signs, the product is only estimated.
+        error_.Add(signError);
     }
 
     // Raises the doubt to the share `doubtful` of the spread, bin by bin where the spread is.
@@ -365,6 +388,71 @@ class Predictor {
         return std::nullopt;
     }
 
+    // What the signal's leak into a switching LO can change: at each sample the leak reaches at
+    // most c2 u^2 + c3 u^3 + c4 u^4, u the signal's size there (its lines and spread, and noise
+    // to 5 sigma), and moves the sign where the |cosine| lies below that; the product changes
+    // there by twice the signal. That change, the signal times those samples' -2 x sign, as a
+    // density.
+    NoiseDensity SignError(const LoWave& lo, const Distortion& d) const {
+        NoiseDensity error;
+        if (lo.magnitudes.size() != kSampleCount || lo.samples.size() != kSampleCount) return error;
+        const double noise = antennaShare_ * reference_.Total() + added_.Total();
+        const double sigmas = 5 * std::sqrt(noise * kReferenceOhms);
+        std::vector<double> signal = LineSamples(lines_);
+        spread_.AddSamples(signal);
+        std::vector<double> moved(kSampleCount, 0.0);
+        bool any = false;
+        const auto leakAt = [&](double y) {
+            return d.c2 * y * y + d.c3 * y * y * y + d.c4 * y * y * y * y;
+        };
+        // The leak's turning points: 0, and the roots of 2 c2 + 3 c3 y + 4 c4 y^2.
+        std::vector<double> turns{0.0};
+        const double discriminant = 9 * d.c3 * d.c3 - 32 * d.c4 * d.c2;
+        if (d.c4 > 0 && discriminant >= 0) {
+            turns.push_back((-3 * d.c3 + std::sqrt(discriminant)) / (8 * d.c4));
+            turns.push_back((-3 * d.c3 - std::sqrt(discriminant)) / (8 * d.c4));
+        }
+        for (std::size_t n = 0; n < kSampleCount; ++n) {
+            const double lo_y = signal[n] - sigmas, hi_y = signal[n] + sigmas;
+            double most = std::max(leakAt(lo_y), leakAt(hi_y));
+            double least = std::min(leakAt(lo_y), leakAt(hi_y));
+            for (const double t : turns) {
+                if (t <= lo_y || t >= hi_y) continue;
+                most = std::max(most, leakAt(t));
+                least = std::min(least, leakAt(t));
+            }
+            // A negative cosine turns with a leak above its size, a positive one below minus it.
+            const double sign = lo.samples[n];
+            const bool turnsOver =
+                sign < 0 ? most > lo.magnitudes[n]
+                         : (sign > 0 ? least < -lo.magnitudes[n] : most != 0 || least != 0);
+            if (!turnsOver) continue;
+            moved[n] = -2 * lo.samples[n];
+            any = true;
+        }
+        if (!any) return error;
+        error.Add(reference_, antennaShare_);
+        error.Add(added_);
+        const std::vector<double> spread = spread_.OneSided();
+        for (const Line& line : lines_) {
+            const long bin = std::lround(line.mhz / kBinMHz);
+            if (!(bin >= 0 && bin < kNoiseBins)) continue;
+            if (AtDcOrNyquist(line.mhz)) {
+                error.AddAt(static_cast<int>(bin), LineWatts(line));
+                continue;
+            }
+            error.AddAt(static_cast<int>(bin), LineWatts(line) / 2);
+            error.AddAt(static_cast<int>(kSampleCount) - static_cast<int>(bin),
+                        LineWatts(line) / 2);
+        }
+        for (std::size_t k = 1; k + 1 < spread.size(); ++k) {
+            error.AddAt(static_cast<int>(k), spread[k] / 2);
+            error.AddAt(static_cast<int>(kSampleCount - k), spread[k] / 2);
+        }
+        error.Mix(MixingWave({}, 0, moved));
+        return error;
+    }
+
     // The polynomial is out of its small range when a 3rd-order product comes within 20 dB of
     // the strongest line it acts on, or when there were so many lines that some that would have
     // been listed were left out.
@@ -415,17 +503,50 @@ class Predictor {
         for (const double w : tp.spreadBins)
             tp.spreadWatts += w;
         tp.totalWatts = tp.lineWatts + tp.noiseWatts + tp.spreadWatts;
-        tp.nonlinear = nonlinear_ || doubt_.Total() > kDoubtShare * tp.totalWatts;
+        tp.nonlinear =
+            nonlinear_ || doubt_.Total() > kDoubtShare * tp.totalWatts || ErrorMatters(tp);
         return tp;
     }
+
+    // Whether the coherent change left out could move Pout by 5 %, a listed line by 0.5 dB, or
+    // make a peak 30 dB below the strongest line where none is listed. A change of E watts moves
+    // P watts by up to 2 sqrt(E P) + E.
+    bool ErrorMatters(const TestPointPrediction& tp) const {
+        const double total = error_.Total();
+        if (!(total > 0)) return false;
+        const auto moves = [](double e, double p) { return 2 * std::sqrt(e * p) + e; };
+        if (moves(total, tp.totalWatts) > kErrorPout * tp.totalWatts) return true;
+        const std::vector<double> bins = error_.OneSided(1.0, NoiseDensity());
+        const auto near = [&](long bin) {
+            double e = 0;
+            for (long k = std::max(0L, bin - kErrorReach);
+                 k <= std::min<long>(kNoiseBins - 1, bin + kErrorReach); ++k)
+                e += bins[static_cast<std::size_t>(k)];
+            return e;
+        };
+        const double strongest = tp.lines.empty() ? tp.totalWatts : tp.lines.front().watts;
+        for (const PredictedLine& line : tp.lines) {
+            if (moves(near(BinOfLine(line.frequencyMHz)), line.watts) > kErrorLine * line.watts)
+                return true;
+        }
+        for (long bin = 0; bin < kNoiseBins; bin += kErrorReach) {
+            if (near(bin) > kErrorPeak * strongest) return true;
+        }
+        return false;
+    }
+
+    static long BinOfLine(double mhz) { return std::lround(mhz / kBinMHz); }
 
     std::vector<StageRun> stages_;
     Naming naming_;
     LineSet lines_;
-    NoiseDensity reference_;   // what 290 K at the antenna gives
-    NoiseDensity added_;       // what the stages add
-    Spread spread_;            // what filters leave of lines between bins, beyond the lines
-    NoiseDensity doubt_;       // watts of lines and spread that are only estimated
+    NoiseDensity reference_;  // what 290 K at the antenna gives
+    NoiseDensity added_;      // what the stages add
+    Spread spread_;           // what filters leave of lines between bins, beyond the lines
+    NoiseDensity doubt_;      // watts of lines and spread that are only estimated
+    // Watts of a change the prediction leaves out that is coherent with the signal (moved signs
+    // of a switching LO): it adds to a line as a phasor.
+    NoiseDensity error_;
     double antennaShare_ = 0;  // the antenna's noise as a multiple of the reference
     bool nonlinear_ = false;
 };

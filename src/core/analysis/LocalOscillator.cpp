@@ -1,5 +1,6 @@
 #include "analysis/LocalOscillator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <numeric>
@@ -121,6 +122,7 @@ LoWave SwitchingLo(double loMHz, int mixer) {
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double sample = UnitCosine(loMHz, i);
         signs[i] = SwitchingFactor(sample);
+        lo.magnitudes.push_back(std::abs(sample));
         squares += signs[i] * signs[i];
         lo.smallestSample = std::min(lo.smallestSample, std::abs(sample));
     }

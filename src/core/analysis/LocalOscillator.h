@@ -14,6 +14,9 @@ struct LoWave {
     // The switching mixer's signs sample by sample, exact whatever its lines leave out; empty
     // for the multiplying mixer, whose one line is exact.
     std::vector<double> samples;
+    // The switching mixer's |cosine| at every sample: a leak into the LO of this much moves the
+    // sign of the sample.
+    std::vector<double> magnitudes;
 };
 
 // Whether the engine's cosine of this frequency has a phase it can compute at every sample;

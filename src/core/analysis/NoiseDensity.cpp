@@ -42,6 +42,17 @@ void AddLineSamples(std::vector<double>& samples, std::complex<double> phasor, d
     }
 }
 
+}  // namespace
+
+std::vector<double> LineSamples(const LineSet& lines) {
+    std::vector<double> samples(kSampleCount, 0.0);
+    for (const Line& line : lines)
+        AddLineSamples(samples, line.phasor, line.mhz / kBinMHz);
+    return samples;
+}
+
+namespace {
+
 // The circular convolution of real bins with a kernel given by its transform.
 void Convolve(std::vector<double>& bins, const std::vector<double>& kernelTransform) {
     std::vector<double> points(2 * kSampleCount, 0.0);
@@ -194,6 +205,45 @@ void Spread::Mix(const MixingWave& wave) {
         for (int k = 0; k < kBins; ++k)
             residue_.AddAt(k, even);
     }
+}
+
+void Spread::Distort(const MixingWave& slope, const std::vector<double>& x, const Distortion& d) {
+    residue_.Mix(slope, true);
+    if (!any_) return;
+    std::vector<double> points(2 * kSampleCount);
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        points[2 * k] = values_[k].real();
+        points[2 * k + 1] = values_[k].imag();
+    }
+    // nrFFT's forward transform of X is N times the samples; its inverse of N times the new
+    // samples is their transform.
+    nrFFT::FFT(points.data(), kBins, 0);
+    for (std::size_t n = 0; n < kSampleCount; ++n) {
+        const double s = points[2 * n] / kBins;
+        const double v = x[n];
+        const double first = 1 + 2 * d.c2 * v + 3 * d.c3 * v * v + 4 * d.c4 * v * v * v;
+        const double second = d.c2 + 3 * d.c3 * v + 6 * d.c4 * v * v;
+        const double third = d.c3 + 4 * d.c4 * v;
+        const double changed =
+            s * first + s * s * second + s * s * s * third + d.c4 * s * s * s * s;
+        points[2 * n] = changed * kBins;
+        points[2 * n + 1] = 0;
+    }
+    nrFFT::FFT(points.data(), kBins, 1);
+    for (std::size_t k = 0; k < kSampleCount; ++k)
+        values_[k] = {points[2 * k], points[2 * k + 1]};
+}
+
+void Spread::AddSamples(std::vector<double>& samples) const {
+    if (!any_) return;
+    std::vector<double> points(2 * kSampleCount);
+    for (std::size_t k = 0; k < kSampleCount; ++k) {
+        points[2 * k] = values_[k].real();
+        points[2 * k + 1] = values_[k].imag();
+    }
+    nrFFT::FFT(points.data(), kBins, 0);
+    for (std::size_t n = 0; n < kSampleCount; ++n)
+        samples[n] += points[2 * n] / kBins;
 }
 
 double Spread::BinWatts(std::size_t k) const {

@@ -31,6 +31,9 @@ class MixingWave {
     double remainder_ = 0;
 };
 
+// The samples over the buffer of a set of lines.
+std::vector<double> LineSamples(const LineSet& lines);
+
 // The expected noise power of a signal in each of the 8192 bins of its transform (both
 // halves, so bin 8192 - k mirrors bin k), in watts: the sum of all bins is the noise power.
 class NoiseDensity {
@@ -88,6 +91,13 @@ class Spread {
     void Mask(const PassBand& band);
     void Scale(double powerFactor);
     void Mix(const MixingWave& wave);
+    // What a stage's polynomial p does to the spread s beside a signal x, given by its samples:
+    // p(x + s) - p(x), sample by sample, so that the spread's own peaks bend it as they do in the
+    // buffer. The watts kept beside see the slope, as noise does.
+    void Distort(const MixingWave& slope, const std::vector<double>& x, const Distortion& d);
+    bool Empty() const { return !any_; }
+    // Adds the spread's samples over the buffer to `samples`.
+    void AddSamples(std::vector<double>& samples) const;
 
     double Total() const;
     double PeakBound() const;
