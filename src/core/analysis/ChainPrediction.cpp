@@ -33,6 +33,9 @@ constexpr std::size_t kFollowedLines = 256;
 // A line left out that comes this close (40 dB) to the strongest one kept where the filter
 // ahead passes could be a line the test point lists, or shows: the prediction is then a guide.
 constexpr double kLeftOutAmplitude = 1e-2;
+// The signal's samples, for what it does to the spread and to a switching LO, leave out lines
+// 80 dB below the strongest: they move neither by more than that.
+constexpr double kSampledAmplitude = 1e-4;
 constexpr double kListedPower = 1e-7;
 constexpr double kListedAmplitude = 3.1622776601683794e-4;  // the square root of kListedPower
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
@@ -213,7 +216,9 @@ class Predictor {
             SlopeOf(lines_, {{0, 1.0}, {1, 2 * d.c2}, {2, 3 * d.c3}, {3, 4 * d.c4}}, index);
         // The spread, made of sinusoids, sees the polynomial itself beside the signal.
         const std::vector<double> signal =
-            slope.flat || spread_.Empty() ? std::vector<double>() : LineSamples(lines_);
+            slope.flat || spread_.Empty()
+                ? std::vector<double>()
+                : LineSamples(lines_, kSampledAmplitude * Strongest(lines_));
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
@@ -398,7 +403,7 @@ class Predictor {
         if (lo.magnitudes.size() != kSampleCount || lo.samples.size() != kSampleCount) return error;
         const double noise = antennaShare_ * reference_.Total() + added_.Total();
         const double sigmas = 5 * std::sqrt(noise * kReferenceOhms);
-        std::vector<double> signal = LineSamples(lines_);
+        std::vector<double> signal = LineSamples(lines_, kSampledAmplitude * Strongest(lines_));
         spread_.AddSamples(signal);
         std::vector<double> moved(kSampleCount, 0.0);
         bool any = false;

@@ -1,6 +1,7 @@
 #include "analysis/NoiseDensity.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 
@@ -22,32 +23,39 @@ constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kRefer
 // cannot build up.
 constexpr int kFreshPhase = 256;
 
-// Adds Re(phasor e^(2 pi i beta n / N)) to the samples, stepping the phasor by rotation in
-// plain real arithmetic.
+// Adds Re(phasor e^(2 pi i beta n / N)) to the samples: the phasor is set afresh at the start
+// of each stretch of kFreshPhase samples and turned within it by the stretch's own rotations,
+// worked out once, so that every sample is independent of the one before.
 void AddLineSamples(std::vector<double>& samples, std::complex<double> phasor, double beta) {
     const std::complex<double> step = math::UnitPhasor(2 * std::numbers::pi * beta / kBins);
-    const double cr = step.real(), ci = step.imag();
+    std::array<double, kFreshPhase> re{}, im{};
+    double rr = 1, ri = 0;
+    for (int m = 0; m < kFreshPhase; ++m) {
+        re[static_cast<std::size_t>(m)] = rr;
+        im[static_cast<std::size_t>(m)] = ri;
+        const double r = rr * step.real() - ri * step.imag();
+        ri = rr * step.imag() + ri * step.real();
+        rr = r;
+    }
     for (int first = 0; first < kBins; first += kFreshPhase) {
         const double turns = beta * first / kBins;
         const std::complex<double> z =
             phasor * math::UnitPhasor(2 * std::numbers::pi * (turns - std::floor(turns)));
-        double zr = z.real(), zi = z.imag();
+        const double zr = z.real(), zi = z.imag();
         double* out = samples.data() + first;
-        for (int n = 0; n < kFreshPhase; ++n) {
-            out[n] += zr;
-            const double r = zr * cr - zi * ci;
-            zi = zr * ci + zi * cr;
-            zr = r;
-        }
+        for (std::size_t m = 0; m < kFreshPhase; ++m)
+            out[m] += zr * re[m] - zi * im[m];
     }
 }
 
 }  // namespace
 
-std::vector<double> LineSamples(const LineSet& lines) {
+std::vector<double> LineSamples(const LineSet& lines, double floor) {
     std::vector<double> samples(kSampleCount, 0.0);
-    for (const Line& line : lines)
-        AddLineSamples(samples, line.phasor, line.mhz / kBinMHz);
+    for (const Line& line : lines) {
+        if (!(math::Abs(line.phasor) < floor))
+            AddLineSamples(samples, line.phasor, line.mhz / kBinMHz);
+    }
     return samples;
 }
 

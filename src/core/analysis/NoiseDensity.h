@@ -31,8 +31,8 @@ class MixingWave {
     double remainder_ = 0;
 };
 
-// The samples over the buffer of a set of lines.
-std::vector<double> LineSamples(const LineSet& lines);
+// The samples over the buffer of a set of lines, leaving out lines below `floor` volts.
+std::vector<double> LineSamples(const LineSet& lines, double floor = 0);
 
 // The expected noise power of a signal in each of the 8192 bins of its transform (both
 // halves, so bin 8192 - k mirrors bin k), in watts: the sum of all bins is the noise power.
