@@ -105,15 +105,45 @@ MixingWave::MixingWave(const LineSet& lines, double meanSquare, const std::vecto
 
 NoiseDensity::NoiseDensity() : bins_(kSampleCount, 0.0) {}
 
+double NoiseDensity::White::Level() const {
+    if (envelope.empty()) return perBin;
+    double squares = 0;
+    for (const double e : envelope)
+        squares += e * e;
+    return perBin * squares / kBins;
+}
+
+double NoiseDensity::WhiteLevel() const {
+    double level = 0;
+    for (const White& w : white_)
+        level += w.Level();
+    return level;
+}
+
+void NoiseDensity::Settle() {
+    if (white_.empty()) return;
+    const double level = WhiteLevel();
+    for (double& b : bins_)
+        b += level;
+    white_.clear();
+}
+
 void NoiseDensity::AddWhite(double sigmaVolts) {
     const double perBin = sigmaVolts * sigmaVolts / kReferenceOhms / kBins;
-    for (double& b : bins_)
-        b += perBin;
+    for (White& w : white_) {
+        if (w.envelope.empty()) {
+            w.perBin += perBin;
+            return;
+        }
+    }
+    white_.push_back({perBin, {}});
 }
 
 void NoiseDensity::Add(const NoiseDensity& other, double factor) {
     for (std::size_t k = 0; k < kSampleCount; ++k)
         bins_[k] += factor * other.bins_[k];
+    for (const White& w : other.white_)
+        white_.push_back({factor * w.perBin, w.envelope});
 }
 
 void NoiseDensity::AddAt(int bin, double watts) {
@@ -121,6 +151,7 @@ void NoiseDensity::AddAt(int bin, double watts) {
 }
 
 void NoiseDensity::Mask(const PassBand& band) {
+    Settle();
     for (int k = 0; k <= kHalf; ++k) {
         if (PassBandKeepsBin(band, k)) continue;
         bins_[static_cast<std::size_t>(k)] = 0;
@@ -131,18 +162,39 @@ void NoiseDensity::Mask(const PassBand& band) {
 void NoiseDensity::Scale(double factor) {
     for (double& b : bins_)
         b *= factor;
+    for (White& w : white_)
+        w.perBin *= factor;
 }
 
 void NoiseDensity::Mix(const MixingWave& wave, bool signedBins) {
-    if (std::all_of(bins_.begin(), bins_.end(), [](double b) { return b == 0; })) return;
-    const double even = wave.Remainder() * Total() / kBins;
+    // What the waveform's lines leave out spreads the white parts' power evenly too.
+    const double whiteEven = wave.Remainder() * WhiteLevel();
+    for (White& w : white_) {
+        if (w.envelope.empty()) {
+            w.envelope = wave.Samples();
+            continue;
+        }
+        for (std::size_t n = 0; n < kSampleCount; ++n)
+            w.envelope[n] *= wave.Samples()[n];
+    }
+    if (std::all_of(bins_.begin(), bins_.end(), [](double b) { return b == 0; })) {
+        if (whiteEven > 0) {
+            for (double& b : bins_)
+                b += whiteEven;
+        }
+        return;
+    }
+    double colored = 0;
+    for (const double b : bins_)
+        colored += b;
+    const double even = wave.Remainder() * colored / kBins + whiteEven;
     Convolve(bins_, wave.KernelTransform());
     for (double& b : bins_)
         b = (signedBins ? b : std::max(0.0, b)) + even;
 }
 
 double NoiseDensity::Total() const {
-    return std::accumulate(bins_.begin(), bins_.end(), 0.0);
+    return std::accumulate(bins_.begin(), bins_.end(), 0.0) + WhiteLevel() * kBins;
 }
 
 double NoiseDensity::PeakBound() const {
@@ -153,9 +205,10 @@ double NoiseDensity::PeakBound() const {
 }
 
 std::vector<double> NoiseDensity::OneSided(double factor, const NoiseDensity& plus) const {
+    const double flat = factor * WhiteLevel() + plus.WhiteLevel();
     auto at = [&](int k) {
         const auto i = static_cast<std::size_t>(k);
-        return factor * bins_[i] + plus.bins_[i];
+        return factor * bins_[i] + plus.bins_[i] + flat;
     };
     std::vector<double> oneSided(kHalf + 1);
     oneSided[0] = at(0);

@@ -65,10 +65,25 @@ class NoiseDensity {
     double PeakBound() const;
     // The density folded into bins 0..4096, each bin with its mirror.
     std::vector<double> OneSided(double factor, const NoiseDensity& plus) const;
+    // The bins of what has been filtered or added bin by bin (white noise not yet filtered is
+    // held apart).
     const std::vector<double>& Bins() const { return bins_; }
 
   private:
+    // White noise times the waveforms of the mixers it has passed since it was added: its
+    // transform is white, at watts per bin times the envelope's mean square. Its bins are
+    // correlated, so a second mixer multiplies the envelope rather than the density; a filter
+    // makes it a density like any other.
+    struct White {
+        double perBin = 0;
+        std::vector<double> envelope;  // empty: 1 throughout
+        double Level() const;          // watts per bin
+    };
+    void Settle();  // the white parts into the bins
+    double WhiteLevel() const;
+
     std::vector<double> bins_;
+    std::vector<White> white_;
 };
 
 // What filters leave of lines between bins beyond the lines themselves: a sum of sinusoids on
