@@ -41,8 +41,6 @@ constexpr double kListedAmplitude = 3.1622776601683794e-4;  // the square root o
 // A 3rd-order product this close to its parent (20 dB) means the polynomial is no longer small.
 constexpr double kNonlinearAmplitude = 0.1;
 constexpr int kNearDcOrNyquistBins = 5;
-// Noise and spread that the prediction follows only roughly may hold this share of the power.
-constexpr double kUnfollowedShare = 0.025;
 // A slope this close to 1 leaves noise and spread as they are; its lines weaker than the other
 // bound shift too little of them to follow (what they carry is spread evenly).
 constexpr double kFlatSlope = 1e-3;
@@ -207,33 +205,47 @@ class Predictor {
         Prune(index);
     }
 
-    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines; noise and spread are taken to pass unchanged.
+    // x + c2 x^2 + c3 x^3 + c4 x^4 on the lines. Noise and spread, small beside them, see its
+    // slope at the signal, 1 + 2 c2 x + 3 c3 x^2 + 4 c4 x^3, sample by sample; the spread sees the
+    // polynomial itself.
     void Distort(const StageParameters& p, int index) {
         const Distortion d = DistortionFor(p.ip3);
-        WatchUnfollowed(d);
-        // Noise and spread, small beside the lines, see the polynomial's slope at the signal.
-        const Slope slope =
-            SlopeOf(lines_, {{0, 1.0}, {1, 2 * d.c2}, {2, 3 * d.c3}, {3, 4 * d.c4}}, index);
-        // The spread, made of sinusoids, sees the polynomial itself beside the signal.
+        const double unfollowed = UnfollowedNoise(d);
+        // The spread alone can bend: a tone a filter cut leaves spikes at the buffer's ends.
+        std::vector<double> spread(kSampleCount, 0.0);
+        spread_.AddSamples(spread);
+        double spreadPeak = 0;
+        for (const double v : spread)
+            spreadPeak = std::max(spreadPeak, std::abs(v));
+        const double sum = AmplitudeSum(lines_) + spreadPeak;
+        const double reach = 2 * d.c2 * sum + 3 * d.c3 * sum * sum + 4 * d.c4 * sum * sum * sum;
+        // Once the prediction is only a guide, the noise's finer shape is not worth the work.
+        const bool flat = !(reach > kFlatSlope) || nonlinear_;
         const std::vector<double> signal =
-            slope.flat || spread_.Empty()
-                ? std::vector<double>()
-                : LineSamples(lines_, kSampledAmplitude * Strongest(lines_));
+            flat ? std::vector<double>()
+                 : LineSamples(lines_, kSampledAmplitude * Strongest(lines_));
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
         lines_.insert(lines_.end(), terms.lines.begin(), terms.lines.end());
         Prune(index);
-        if (slope.flat) return;
-        const MixingWave mixing(slope.lines, slope.meanSquare);
+        // The noise's own products are only estimated: doubt, over the whole band.
+        if (unfollowed > 0) {
+            for (int k = 0; k < static_cast<int>(kSampleCount); ++k)
+                doubt_.AddAt(k, unfollowed / kSampleCount);
+        }
+        if (flat) return;
+        std::vector<double> slope(kSampleCount);
+        for (std::size_t n = 0; n < kSampleCount; ++n) {
+            const double x = signal[n] + spread[n];
+            slope[n] = 1 + 2 * d.c2 * x + 3 * d.c3 * x * x + 4 * d.c4 * x * x * x;
+        }
+        const MixingWave mixing({}, 0, slope);
         reference_.Mix(mixing);
         added_.Mix(mixing);
         doubt_.Mix(mixing);
         error_.Mix(mixing);
-        if (signal.empty())
-            spread_.Mix(mixing);
-        else
-            spread_.Distort(mixing, signal, d);
+        spread_.Distort(mixing, signal, d);
     }
 
     // What the noise and spread are multiplied by: the derivative of what the stage does to the
@@ -468,23 +480,20 @@ class Predictor {
             nonlinear_ = true;
     }
 
-    // Noise and spread pass the polynomial as if it were linear. They do not: the signal sways
-    // the slope they see, 1 + 2 c2 x + 3 c3 x^2 + ..., which changes their mean square by about
-    // (4 c2^2 + 6 c3) times the signal's, and the spread's own peaks bend it too. Where that
-    // could move a share of the power that matters, the prediction is only a guide.
-    void WatchUnfollowed(const Distortion& d) {
+    // What the polynomial does to the noise beyond the slope it sees at the signal: the terms of
+    // second and higher order in the noise n, n^2 (c2 + 3 c3 x + 6 c4 x^2) + n^3 (c3 + 4 c4 x) +
+    // c4 n^4, with the signal x at its peak S. For Gaussian noise of deviation s their mean
+    // square is at most 3 s^4 K2^2 + 15 s^6 K3^2 + 105 s^8 c4^2 (the moments of n), in watts.
+    double UnfollowedNoise(const Distortion& d) const {
         const double noise = antennaShare_ * reference_.Total() + added_.Total();
-        const double spread = spread_.Total();
-        if (noise + spread <= 0) return;
-        double lines = 0;
-        for (const Line& line : lines_)
-            lines += LineWatts(line);
-        const double meanSquare = (lines + noise + spread) * kReferenceOhms;
-        const double peak = spread_.PeakBound();
-        const double change =
-            (4 * d.c2 * d.c2 + 6 * d.c3) * meanSquare + d.c2 * peak + d.c3 * peak * peak;
-        if (change * (noise + spread) > kUnfollowedShare * (lines + noise + spread))
-            nonlinear_ = true;
+        if (!(noise > 0)) return 0;
+        const double v = noise * kReferenceOhms;  // s^2
+        const double x = AmplitudeSum(lines_);
+        const double k2 = d.c2 + 3 * d.c3 * x + 6 * d.c4 * x * x;
+        const double k3 = d.c3 + 4 * d.c4 * x;
+        const double square =
+            3 * v * v * k2 * k2 + 15 * v * v * v * k3 * k3 + 105 * v * v * v * v * d.c4 * d.c4;
+        return square / kReferenceOhms;
     }
 
     // The centre of the nearest band-pass filter before stage `index`, switched in or not.
