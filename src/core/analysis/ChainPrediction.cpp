@@ -224,6 +224,9 @@ class Predictor {
         const std::vector<double> signal =
             flat ? std::vector<double>()
                  : LineSamples(lines_, kSampledAmplitude * Strongest(lines_));
+        // What filters took of the lines is missing from the buffer.
+        std::vector<double> cleared(flat ? 0 : kSampleCount, 0.0);
+        if (!flat) AddClearedSamples(cleared, lines_);
         const Products terms =
             PolynomialTerms(lines_, {{2, d.c2}, {3, d.c3}, {4, d.c4}}, FollowFloor(lines_), index);
         Watch(terms, lines_);
@@ -237,7 +240,7 @@ class Predictor {
         if (flat) return;
         std::vector<double> slope(kSampleCount);
         for (std::size_t n = 0; n < kSampleCount; ++n) {
-            const double x = signal[n] + spread[n];
+            const double x = signal[n] + spread[n] - cleared[n];
             slope[n] = 1 + 2 * d.c2 * x + 3 * d.c3 * x * x + 4 * d.c4 * x * x * x;
         }
         const MixingWave mixing({}, 0, slope);
@@ -245,7 +248,7 @@ class Predictor {
         added_.Mix(mixing);
         doubt_.Mix(mixing);
         error_.Mix(mixing);
-        spread_.Distort(mixing, signal, d);
+        spread_.Distort(mixing, signal, cleared, d);
     }
 
     // What the noise and spread are multiplied by: the derivative of what the stage does to the

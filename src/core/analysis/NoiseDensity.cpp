@@ -59,6 +59,38 @@ std::vector<double> LineSamples(const LineSet& lines, double floor) {
     return samples;
 }
 
+void AddClearedSamples(std::vector<double>& samples, const LineSet& lines) {
+    std::vector<bool> done(lines.size(), false);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (done[i] || lines[i].confinedBy.empty()) continue;
+        // The lines confined by the same filters, together.
+        LineSet group;
+        for (std::size_t j = i; j < lines.size(); ++j) {
+            if (done[j] || lines[j].confinedBy != lines[i].confinedBy) continue;
+            group.push_back(lines[j]);
+            done[j] = true;
+        }
+        const std::vector<double> whole = LineSamples(group);
+        std::vector<double> points(2 * kSampleCount, 0.0);
+        for (std::size_t n = 0; n < kSampleCount; ++n)
+            points[2 * n] = whole[n];
+        nrFFT::FFT(points.data(), kBins, 1);
+        for (int k = 0; k <= kHalf; ++k) {
+            const bool kept =
+                std::all_of(lines[i].confinedBy.begin(), lines[i].confinedBy.end(),
+                            [&](const PassBand& band) { return PassBandKeepsBin(band, k); });
+            if (!kept) continue;
+            for (const int b : {k, (kBins - k) % kBins}) {
+                points[2 * static_cast<std::size_t>(b)] = 0;
+                points[2 * static_cast<std::size_t>(b) + 1] = 0;
+            }
+        }
+        nrFFT::FFT(points.data(), kBins, 0);
+        for (std::size_t n = 0; n < kSampleCount; ++n)
+            samples[n] += points[2 * n];
+    }
+}
+
 namespace {
 
 // The circular convolution of real bins with a kernel given by its transform.
@@ -268,9 +300,13 @@ void Spread::Mix(const MixingWave& wave) {
     }
 }
 
-void Spread::Distort(const MixingWave& slope, const std::vector<double>& x, const Distortion& d) {
+void Spread::Distort(const MixingWave& slope, const std::vector<double>& x,
+                     const std::vector<double>& cleared, const Distortion& d) {
     residue_.Mix(slope, true);
-    if (!any_) return;
+    const bool anyCleared =
+        std::any_of(cleared.begin(), cleared.end(), [](double c) { return c != 0; });
+    if (!any_ && !anyCleared) return;
+    any_ = true;
     std::vector<double> points(2 * kSampleCount);
     for (std::size_t k = 0; k < kSampleCount; ++k) {
         points[2 * k] = values_[k].real();
@@ -280,14 +316,16 @@ void Spread::Distort(const MixingWave& slope, const std::vector<double>& x, cons
     // samples is their transform.
     nrFFT::FFT(points.data(), kBins, 0);
     for (std::size_t n = 0; n < kSampleCount; ++n) {
-        const double s = points[2 * n] / kBins;
+        // The polynomial about the lines x, of what the buffer holds beside them, s - cleared.
+        const double c = cleared.empty() ? 0.0 : cleared[n];
+        const double s = points[2 * n] / kBins - c;
         const double v = x[n];
         const double first = 1 + 2 * d.c2 * v + 3 * d.c3 * v * v + 4 * d.c4 * v * v * v;
         const double second = d.c2 + 3 * d.c3 * v + 6 * d.c4 * v * v;
         const double third = d.c3 + 4 * d.c4 * v;
         const double changed =
             s * first + s * s * second + s * s * s * third + d.c4 * s * s * s * s;
-        points[2 * n] = changed * kBins;
+        points[2 * n] = (changed + c) * kBins;
         points[2 * n + 1] = 0;
     }
     nrFFT::FFT(points.data(), kBins, 1);

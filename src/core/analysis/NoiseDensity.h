@@ -34,6 +34,10 @@ class MixingWave {
 // The samples over the buffer of a set of lines, leaving out lines below `floor` volts.
 std::vector<double> LineSamples(const LineSet& lines, double floor = 0);
 
+// Adds to `samples` what filters took of the lines: for the lines they confined, the part of
+// their transforms in the bins any of those filters cleared.
+void AddClearedSamples(std::vector<double>& samples, const LineSet& lines);
+
 // The expected noise power of a signal in each of the 8192 bins of its transform (both
 // halves, so bin 8192 - k mirrors bin k), in watts: the sum of all bins is the noise power.
 class NoiseDensity {
@@ -109,7 +113,10 @@ class Spread {
     // What a stage's polynomial p does to the spread s beside a signal x, given by its samples:
     // p(x + s) - p(x), sample by sample, so that the spread's own peaks bend it as they do in the
     // buffer. The watts kept beside see the slope, as noise does.
-    void Distort(const MixingWave& slope, const std::vector<double>& x, const Distortion& d);
+    // `cleared` is what filters took of the lines x: the buffer holds x - cleared, and what the
+    // lines' bins keep of the cleared part's first-order term is already theirs.
+    void Distort(const MixingWave& slope, const std::vector<double>& x,
+                 const std::vector<double>& cleared, const Distortion& d);
     bool Empty() const { return !any_; }
     // Adds the spread's samples over the buffer to `samples`.
     void AddSamples(std::vector<double>& samples) const;

@@ -313,11 +313,10 @@ void RunSeed(std::uint64_t seed) {
     EXPECT_LE(counts.needlessAlarm, kChains / 10) << "seed " << seed;
 }
 
-// Not yet run by default: of 300 chains per seed, 1, 0 and 1 are still off unflagged (25, 17
-// and 21 are flagged needlessly). Seed 1, chain 239: Pout +32 % where only spread reaches a
-// narrow last filter after two amplifiers; seed 3, chain 134: Pout 6 % low from lines an
-// earlier filter's edge cut. Run with --gtest_also_run_disabled_tests to see the counts and the
-// chains.
+// Not yet run by default: of 300 chains per seed, 0, 0 and 1 are still off unflagged (25, 18
+// and 21 are flagged needlessly). Seed 3, chain 134: Pout 6 % low from lines an earlier
+// filter's edge cut, then mixed and distorted. Run with --gtest_also_run_disabled_tests to see
+// the counts and the chains.
 TEST(RandomChains, DISABLED_RightOrFlaggedOnSeed1) {
     RunSeed(1);
 }
