@@ -46,8 +46,9 @@ constexpr int kNearDcOrNyquistBins = 5;
 constexpr double kFlatSlope = 1e-3;
 constexpr double kSlopeLine = 1e-2;
 constexpr std::size_t kSlopeLines = 64;
-// Watts that are only estimated may be off by half of themselves, and may hold this share.
-constexpr double kDoubtShare = 0.08;
+// Watts that are only estimated may be wholly wrong (the leaks of lines a switching LO's
+// harmonics only approximate), so they may hold no more than the share Pout may be off by.
+constexpr double kDoubtShare = 0.05;
 // A coherent change left out may move Pout by 5 %, a line by 0.5 dB (12 %) within 4 bins of
 // it, and make no peak within 30 dB of the strongest line.
 constexpr double kErrorPout = 0.05;

@@ -44,10 +44,12 @@ struct TestPointPrediction {
     double lineWatts = 0;   // every line, however weak
     double totalWatts = 0;  // lines, spread and noise: at test point 8, the predicted Pout
     // The prediction is only a guide here: a stage up to here makes a 3rd-order product within
-    // 20 dB of the line it comes from, a switching mixer's signs are moved by the signal leaking
-    // into its LO, noise or spread meeting a polynomial could move a share of the power that
-    // matters, or watts the prediction can only estimate (spread that a mixer lays over itself,
-    // lines cut twice by filters) hold more than 8 % of the total.
+    // 20 dB of the line it comes from; of too many lines, one left out comes within 40 dB of the
+    // strongest kept where the next filter passes; watts the prediction can only estimate (the
+    // leaks of lines known only roughly, the noise's own products in a polynomial) hold more than
+    // 5 % of the total; or the signs of a switching LO that the signal's leak may move could
+    // change the total by 5 %, a listed line by 0.5 dB, or make a peak within 30 dB of the
+    // strongest line.
     bool nonlinear = false;
 };
 
