@@ -174,6 +174,7 @@ std::string WindowModel::Edit(std::string_view control, std::string_view value) 
 }
 
 void WindowModel::Click(int testPoint) {
+    clicked_ = true;
     const TestPointClick click = ClickOutcome(TestPointColours(), testPoint);
     setup_.firstTestPoint = click.selection.first;
     setup_.secondTestPoint = click.selection.second;

@@ -97,6 +97,9 @@ class WindowModel {
     ButtonColours TestPointColours() const;
     Selection ShownSelection() const { return {setup_.firstTestPoint, setup_.secondTestPoint}; }
     LeaderLine Leader(int group) const;
+    // Until the first click on a test point the leader lines stand as drawn at start-up
+    // (layout::PlotGroupPlaces::lneToG, a short stub in the window-text colour).
+    bool TestPointClicked() const { return clicked_; }
     // A plot group's pictures and labels, drawn in the colour of the test point it shows.
     const PlotGroupView& PlotGroup(int group) const { return groups_[group].View(); }
     // A plot group's scroll bars and freeze box.
@@ -145,6 +148,7 @@ class WindowModel {
     std::array<bool, kSlotCount> switchShown_{};
     std::array<PlotGroupModel, 2> groups_;
     std::string powerCaption_;
+    bool clicked_ = false;
 
     std::unique_ptr<ReceiverEngine> engine_;
     TickReadouts readouts_;

@@ -1,5 +1,6 @@
 #include "scene/SceneJson.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -112,20 +113,34 @@ JsonWriter& JsonWriter::Float(float value) {
     // Most coordinates are whole twips.
     if (value == std::trunc(value) && std::fabs(value) < 1e9f)
         return Int(static_cast<long long>(value));
-    // The fewest significant digits that read back as the same float.
+    // The fewest significant digits that read back as the same float, written in fixed
+    // notation unless the exponent is far from zero.
     Separate();
-    std::array<char, 40> buffer{};
-    for (int digits = 1; digits <= 9; ++digits) {
-        const auto result =
-            ToChars(buffer.data(), buffer.data() + buffer.size(), static_cast<double>(value),
-                    std::chars_format::scientific, digits - 1);
+    std::array<char, 48> buffer{};
+    char* end = buffer.data();
+    int digits = 1;
+    for (; digits <= 9; ++digits) {
+        end = ToChars(buffer.data(), buffer.data() + buffer.size(), static_cast<double>(value),
+                      std::chars_format::scientific, digits - 1)
+                  .ptr;
         double back = 0.0;
-        FromChars(buffer.data(), result.ptr, back);
-        if (static_cast<float>(back) == value || digits == 9) {
-            text_.append(buffer.data(), result.ptr);
-            break;
-        }
+        FromChars(buffer.data(), end, back);
+        if (static_cast<float>(back) == value) break;
     }
+    digits = std::min(digits, 9);
+    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    int exponent = 0;
+    const std::size_t e = scientific.find('e');
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
+                    scientific.data() + scientific.size(), exponent);
+    if (exponent < -5 || exponent > 8) {
+        text_.append(scientific);
+        return *this;
+    }
+    end = ToChars(buffer.data(), buffer.data() + buffer.size(), static_cast<double>(value),
+                  std::chars_format::fixed, std::max(0, digits - 1 - exponent))
+              .ptr;
+    text_.append(buffer.data(), end);
     return *this;
 }
 

@@ -240,7 +240,12 @@ void AddPlotGroup(WindowScene& scene, const WindowModel& model, int g) {
                               p.shpGraphs.top, p.shpGraphs.width, p.shpGraphs.height, 1,
                               std::string(kWindowText), std::string()});
     const LeaderLine leader = model.Leader(g);
-    if (leader.visible) {
+    if (!model.TestPointClicked()) {
+        const layout::Segment& s = p.lneToG;
+        scene.lines.push_back({Indexed("lneToG", g), static_cast<double>(s.x1),
+                               static_cast<double>(s.y1), static_cast<double>(s.x2),
+                               static_cast<double>(s.y2), s.width, std::string(kWindowText)});
+    } else if (leader.visible) {
         scene.lines.push_back({Indexed("lneToG", g), leader.x1, leader.y1, leader.x2, leader.y2,
                                leader.width, CssColour(leader.colour)});
     }
