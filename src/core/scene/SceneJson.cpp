@@ -55,9 +55,13 @@ JsonWriter& JsonWriter::String(std::string_view value) {
     Separate();
     text_ += '"';
     static constexpr char kHex[] = "0123456789abcdef";
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
+    std::size_t plain = 0;  // the start of the characters not yet written
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(value[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\') continue;
+        text_.append(value.substr(plain, i - plain));
+        plain = i + 1;
+        switch (byte) {
             case '"':
                 text_ += "\\\"";
                 break;
@@ -74,15 +78,12 @@ JsonWriter& JsonWriter::String(std::string_view value) {
                 text_ += "\\t";
                 break;
             default:
-                if (byte < 0x20) {
-                    text_ += "\\u00";
-                    text_ += kHex[byte >> 4];
-                    text_ += kHex[byte & 0xF];
-                } else {
-                    text_ += c;
-                }
+                text_ += "\\u00";
+                text_ += kHex[byte >> 4];
+                text_ += kHex[byte & 0xF];
         }
     }
+    text_.append(value.substr(plain));
     text_ += '"';
     return *this;
 }
@@ -113,9 +114,38 @@ JsonWriter& JsonWriter::Float(float value) {
     // Most coordinates are whole twips.
     if (value == std::trunc(value) && std::fabs(value) < 1e9f)
         return Int(static_cast<long long>(value));
-    // The fewest significant digits that read back as the same float, written in fixed
-    // notation unless the exponent is far from zero.
     Separate();
+    // Most coordinates need a few decimals: the fewest that read back as the same float, from
+    // whole numbers scaled by a power of ten (a double quotient of two exact integers is
+    // correctly rounded, as a reader's is).
+    if (std::fabs(value) < 1e6f) {
+        long long scale = 1;
+        for (int decimals = 1; decimals <= 4; ++decimals) {
+            scale *= 10;
+            const auto scaled = static_cast<long long>(
+                std::llround(static_cast<double>(value) * static_cast<double>(scale)));
+            if (static_cast<float>(static_cast<double>(scaled) / static_cast<double>(scale)) !=
+                value)
+                continue;
+            std::array<char, 32> digits{};
+            const long long magnitude = scaled < 0 ? -scaled : scaled;
+            char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+            auto length = static_cast<int>(end - digits.data());
+            if (scaled < 0) text_ += '-';
+            if (length <= decimals) {
+                text_ += "0.";
+                text_.append(static_cast<std::size_t>(decimals - length), '0');
+                text_.append(digits.data(), end);
+            } else {
+                text_.append(digits.data(), static_cast<std::size_t>(length - decimals));
+                text_ += '.';
+                text_.append(end - decimals, end);
+            }
+            return *this;
+        }
+    }
+    // Otherwise the fewest significant digits that read back as the same float, written in
+    // fixed notation unless the exponent is far from zero.
     std::array<char, 48> buffer{};
     char* end = buffer.data();
     int digits = 1;
@@ -254,6 +284,8 @@ void WriteTwipLines(JsonWriter& json, const std::vector<TwipLine>& lines) {
 
 std::string SceneJson(const WindowScene& scene) {
     JsonWriter json;
+    // About 80 000 characters with both groups drawing.
+    json.Reserve(std::size_t{1} << 17);
     json.BeginObject();
     json.Key("width").Int(scene.width).Key("height").Int(scene.height);
     json.Key("panels").BeginArray();

@@ -28,6 +28,7 @@ class JsonWriter {
     JsonWriter& Float(float value);
     JsonWriter& Bool(bool value);
 
+    void Reserve(std::size_t characters) { text_.reserve(characters); }
     const std::string& Text() const { return text_; }
     std::string Take() { return std::move(text_); }
 
