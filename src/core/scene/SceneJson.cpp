@@ -300,6 +300,10 @@ std::string SceneJson(const WindowScene& scene) {
         WriteLines(json, p.lines);
         json.Key("outlines");
         WriteOutlines(json, p.outlines);
+        json.Key("focusOrder").BeginArray();
+        for (const std::string& name : p.focusOrder)
+            json.String(name);
+        json.EndArray();
         json.EndObject();
     }
     json.EndArray();

@@ -1,5 +1,6 @@
 #include "scene/WindowScene.h"
 
+#include <algorithm>
 #include <array>
 
 #include "chain/Architecture.h"
@@ -85,6 +86,8 @@ ScenePanel Frame(std::string name, std::string label, const PanelFrame& frame,
         p.lines.push_back({std::string(l.name), static_cast<double>(l.x1),
                            static_cast<double>(l.y1), static_cast<double>(l.x2),
                            static_cast<double>(l.y2), l.width, std::string(kWindowText)});
+    for (std::string_view name : frame.focusOrder)
+        p.focusOrder.emplace_back(name);
     for (const SymbolOutline& o : frame.outlines) {
         p.outlines.push_back(
             {std::string(o.name),
@@ -317,6 +320,22 @@ std::string CssColour(std::uint32_t bgr) {
     return css;
 }
 
+namespace {
+
+// Labels first, then the focusable controls in Tab order.
+void StackPanelControls(ScenePanel& panel) {
+    const auto rank = [&panel](const SceneControl& c) {
+        if (c.kind == SceneKind::Label) return -1;
+        const auto at = std::find(panel.focusOrder.begin(), panel.focusOrder.end(), c.name);
+        return static_cast<int>(at - panel.focusOrder.begin());
+    };
+    std::stable_sort(
+        panel.controls.begin(), panel.controls.end(),
+        [&rank](const SceneControl& a, const SceneControl& b) { return rank(a) < rank(b); });
+}
+
+}  // namespace
+
 WindowScene BuildScene(const WindowModel& model) {
     WindowScene scene;
     scene.width = layout::kClientWidth;
@@ -327,6 +346,8 @@ WindowScene BuildScene(const WindowModel& model) {
     scene.panels.push_back(Noise(model));
     for (int position = 0; position < kStageCandidates; ++position)
         scene.panels.push_back(Stage(model, position));
+    for (ScenePanel& panel : scene.panels)
+        StackPanelControls(panel);
 
     for (const auto& line : layout::kDiagramLines) {
         const layout::Segment& s = line.segment;

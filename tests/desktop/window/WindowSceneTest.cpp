@@ -178,6 +178,21 @@ void CompareScene(const Quorvane& w, const WindowScene& scene) {
             controls << Text(c.name);
         }
         QCOMPARE(controls, NamedWidgets(*panel));
+        // Labels first, behind the boxes; then what Tab reaches, in the panel's Tab order.
+        QStringList tabOrder;
+        for (const QWidget* control : panel->FocusOrder())
+            tabOrder << control->objectName();
+        QStringList stacked;
+        bool labels = true;
+        for (const SceneControl& c : p.controls) {
+            if (c.kind == SceneKind::Label) {
+                QVERIFY2(labels, qPrintable(Text(c.name)));
+                continue;
+            }
+            labels = false;
+            stacked << Text(c.name);
+        }
+        QCOMPARE(stacked, tabOrder);
         CompareLines(*panel, p.lines);
         CompareOutlines(*panel, p.outlines);
     }
