@@ -336,10 +336,11 @@ std::string SceneJson(const WindowScene& scene) {
     return json.Take();
 }
 
-std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time,
-                       const Drawing& spectrum) {
+std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum,
+                       std::string_view title) {
     JsonWriter json;
     json.BeginObject();
+    json.Key("title").String(title);
     json.Key("width").Int(figure.width).Key("height").Int(figure.height);
     const std::pair<std::string_view, const FigureBox*> boxes[] = {
         {"timePicture", &figure.timePicture}, {"spectrumPicture", &figure.spectrumPicture}};

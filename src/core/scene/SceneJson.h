@@ -43,7 +43,9 @@ class JsonWriter {
 // The scene as the browser edition's page reads it.
 std::string SceneJson(const WindowScene& scene);
 
-// A plot group's figure for "Copy Picture" with the two drawings it frames.
-std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum);
+// A plot group's figure for "Copy Picture" with the two drawings it frames, and its title (the
+// test point shown, empty for none).
+std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum,
+                       std::string_view title);
 
 }  // namespace quorvane

@@ -334,6 +334,33 @@ void StackPanelControls(ScenePanel& panel) {
         [&rank](const SceneControl& a, const SceneControl& b) { return rank(a) < rank(b); });
 }
 
+// Back to front as on the desktop: the labels lie on the background; the test points, the bars,
+// the architecture list, the switches and the freeze boxes come in front, in this order.
+void StackWindowControls(std::vector<SceneControl>& controls) {
+    static const std::vector<std::string> kFrontOrder = [] {
+        std::vector<std::string> order;
+        for (int n = 1; n <= 6; ++n)
+            order.push_back(Indexed("cmdGraph", n));
+        for (const char* bar :
+             {"hscSignal(0)", "hscSpectrum(0)", "hscSignal(1)", "hscCentre(0)", "hscCentre(1)",
+              "hscSpectrum(1)", "cmdGraph(7)", "cmbMode", "cmdGraph(8)"})
+            order.emplace_back(bar);
+        for (int k = 0; k < kSlotCount; ++k)
+            order.push_back(Indexed("Check1", k));
+        order.emplace_back("chkFreeze(0)");
+        order.emplace_back("chkFreeze(1)");
+        return order;
+    }();
+    const auto rank = [](const SceneControl& c) {
+        if (c.kind == SceneKind::Label) return -1;
+        return static_cast<int>(std::find(kFrontOrder.begin(), kFrontOrder.end(), c.name) -
+                                kFrontOrder.begin());
+    };
+    std::stable_sort(
+        controls.begin(), controls.end(),
+        [&rank](const SceneControl& a, const SceneControl& b) { return rank(a) < rank(b); });
+}
+
 }  // namespace
 
 WindowScene BuildScene(const WindowModel& model) {
@@ -404,6 +431,7 @@ WindowScene BuildScene(const WindowModel& model) {
 
     AddPlotGroup(scene, model, 0);
     AddPlotGroup(scene, model, 1);
+    StackWindowControls(scene.controls);
 
     scene.focusOrder = model.FocusOrder();
     return scene;

@@ -86,7 +86,7 @@ class WebWindow {
     std::string figure(int group) const {
         if (group < 0 || group > 1) return {};
         const PlotGroupView& view = model_.PlotGroup(group);
-        return FigureJson(model_.Figure(group), view.time, view.spectrum);
+        return FigureJson(model_.Figure(group), view.time, view.spectrum, model_.GroupTitle(group));
     }
     std::string texts() const { return PageTextsJson(); }
     static void resetRandom() { WindowModel::ResetRandom(); }
