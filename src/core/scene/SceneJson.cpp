@@ -96,13 +96,45 @@ JsonWriter& JsonWriter::Int(long long value) {
     return *this;
 }
 
+bool JsonWriter::ShortDecimal(double value, bool single) {
+    // Most numbers here need a few decimals at most: the fewest that read back as the same
+    // value, from a whole number scaled by a power of ten (the quotient of two exact integers is
+    // correctly rounded, as a reader's is).
+    if (!(std::fabs(value) < 1e9)) return false;
+    long long scale = 1;
+    for (int decimals = 0; decimals <= 4; ++decimals, scale *= 10) {
+        const long long scaled = std::llround(value * static_cast<double>(scale));
+        const double back = static_cast<double>(scaled) / static_cast<double>(scale);
+        if (single ? static_cast<float>(back) != static_cast<float>(value) : back != value)
+            continue;
+        std::array<char, 32> digits{};
+        const long long magnitude = scaled < 0 ? -scaled : scaled;
+        char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+        const auto length = static_cast<int>(end - digits.data());
+        if (scaled < 0) text_ += '-';
+        if (decimals == 0) {
+            text_.append(digits.data(), end);
+        } else if (length <= decimals) {
+            text_ += "0.";
+            text_.append(static_cast<std::size_t>(decimals - length), '0');
+            text_.append(digits.data(), end);
+        } else {
+            text_.append(digits.data(), static_cast<std::size_t>(length - decimals));
+            text_ += '.';
+            text_.append(end - decimals, end);
+        }
+        return true;
+    }
+    return false;
+}
+
 JsonWriter& JsonWriter::Double(double value) {
+    Separate();
     if (!std::isfinite(value)) {
-        Separate();
         text_ += "null";
         return *this;
     }
-    Separate();
+    if (ShortDecimal(value, false)) return *this;
     std::array<char, 40> buffer{};
     const auto result = ToChars(buffer.data(), buffer.data() + buffer.size(), value);
     text_.append(buffer.data(), result.ptr);
@@ -111,39 +143,8 @@ JsonWriter& JsonWriter::Double(double value) {
 
 JsonWriter& JsonWriter::Float(float value) {
     if (!std::isfinite(value)) return Double(static_cast<double>(value));
-    // Most coordinates are whole twips.
-    if (value == std::trunc(value) && std::fabs(value) < 1e9f)
-        return Int(static_cast<long long>(value));
     Separate();
-    // Most coordinates need a few decimals: the fewest that read back as the same float, from
-    // whole numbers scaled by a power of ten (a double quotient of two exact integers is
-    // correctly rounded, as a reader's is).
-    if (std::fabs(value) < 1e6f) {
-        long long scale = 1;
-        for (int decimals = 1; decimals <= 4; ++decimals) {
-            scale *= 10;
-            const auto scaled = static_cast<long long>(
-                std::llround(static_cast<double>(value) * static_cast<double>(scale)));
-            if (static_cast<float>(static_cast<double>(scaled) / static_cast<double>(scale)) !=
-                value)
-                continue;
-            std::array<char, 32> digits{};
-            const long long magnitude = scaled < 0 ? -scaled : scaled;
-            char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-            auto length = static_cast<int>(end - digits.data());
-            if (scaled < 0) text_ += '-';
-            if (length <= decimals) {
-                text_ += "0.";
-                text_.append(static_cast<std::size_t>(decimals - length), '0');
-                text_.append(digits.data(), end);
-            } else {
-                text_.append(digits.data(), static_cast<std::size_t>(length - decimals));
-                text_ += '.';
-                text_.append(end - decimals, end);
-            }
-            return *this;
-        }
-    }
+    if (ShortDecimal(static_cast<double>(value), true)) return *this;
     // Otherwise the fewest significant digits that read back as the same float, written in
     // fixed notation unless the exponent is far from zero.
     std::array<char, 48> buffer{};

@@ -34,6 +34,7 @@ class JsonWriter {
 
   private:
     void Separate();
+    bool ShortDecimal(double value, bool single);
 
     std::string text_;
     bool first_ = true;  // nothing written yet in the innermost object or array
