@@ -182,6 +182,8 @@ export class ControlView {
       default: {
         if (f.textContent !== text) f.textContent = text;
         s.textAlign = c.align ?? "left";
+        f.classList.toggle("align-right", c.align === "right");
+        f.classList.toggle("align-center", c.align === "center");
         s.color = cssColour(c.colour && c.colour !== "ButtonFace" ? c.colour : "WindowText");
         break;
       }
