@@ -132,6 +132,8 @@ export class App implements Host {
       s.height = `${height}px`;
       s.left = `${Math.max(0, (window.innerWidth - width) / 2)}px`;
       s.top = `${top}px`;
+      // Read-outs in the size of the desktop's tooltips, scaled with the window.
+      this.readout.el.style.fontSize = `${Math.max(12, scale.fontPx(9))}px`;
     }
 
     const backgroundKey = JSON.stringify([scene.lines, scene.outlines]);
