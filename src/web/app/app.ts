@@ -85,6 +85,16 @@ export class App implements Host {
     this.layer.appendChild(this.background);
     container.appendChild(this.layer);
     window.addEventListener("resize", () => this.relayout());
+    this.watchPixelRatio();
+  }
+
+  // A move to a screen of another pixel ratio (or a zoom) redraws the canvases at the new one.
+  private watchPixelRatio(): void {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+    query.addEventListener("change", () => {
+      this.relayout();
+      this.watchPixelRatio();
+    }, { once: true });
   }
 
   get scene(): Scene | null {
