@@ -142,6 +142,7 @@ export class App implements Host {
       s.height = `${height}px`;
       s.left = `${Math.max(0, (window.innerWidth - width) / 2)}px`;
       s.top = `${top}px`;
+      s.setProperty("--fit", String(scale.fit));
       // Read-outs in the size of the desktop's tooltips, scaled with the window.
       this.readout.el.style.fontSize = `${Math.max(12, scale.fontPx(9))}px`;
     }
