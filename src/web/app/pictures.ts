@@ -76,7 +76,7 @@ export class PictureView {
     const g = this.picture.group;
     const text = this.picture.kind === "time" ? this.host.win.timeReadout(g, x, y)
                                               : this.host.win.spectrumReadout(g, x, y);
-    this.readout.show(this, text, clientX, clientY);
+    this.readout.show(this, text, clientX, clientY, { picture: this.picture.name, x, y });
   }
 
   update(p: Picture, force: boolean): void {
