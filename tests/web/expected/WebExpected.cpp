@@ -1,9 +1,10 @@
 // Prints, as JSON, what the window shows for a table of setups after a few refreshes, computed by
-// the core as the desktop computes it: the output power's caption, both plot groups' labels, the
-// read-outs at fixed places on the pictures, a test point's budget and the output power's
-// read-out; and for a setup the parser refuses, its message. The browser edition's tests drive
-// the page to the same state and compare what it shows with this, character for character.
-// Every case starts from a reset generator and a new window, as the page's test mode does.
+// the core as the desktop computes it: the setup's text, the output power's caption, both plot
+// groups' labels, the read-outs at fixed places on the pictures, a test point's budget and the
+// output power's read-out; and for a setup the parser refuses, its message. Then the setup a few
+// keys leave from start-up. The browser edition's tests drive the page to the same state and
+// compare what it shows with this, character for character. Every case starts from a reset
+// generator and a new window, as the page's test mode does.
 //
 //   quorvane_web_expected            print the cases
 //   quorvane_web_expected --time N   also time N refreshes of the noisiest case ("tickMs")
@@ -132,6 +133,7 @@ std::string Case(std::string_view name, int experiment, std::string_view setup, 
         "{\"name\": " + Json(name) + ", \"experiment\": " + std::to_string(experiment) +
         ", \"setup\": " + Json(setup) + ", \"ticks\": " + std::to_string(kTicks) +
         ", \"testPoint\": " + std::to_string(testPoint) + ",\n \"setupError\": " + Json(refusal);
+    json += ",\n \"setupText\": " + Json(window.SetupAsText());
     for (int n = 0; n < kTicks; ++n)
         window.Tick();
     json += ",\n \"lblPowerOut\": " + Json(window.PowerCaption());
@@ -174,6 +176,46 @@ std::string Case(std::string_view name, int experiment, std::string_view setup, 
     json += "],\n \"testPointTip\": " + Json(window.TestPointToolTip(testPoint));
     json += ",\n \"powerOutTip\": " + Json(window.PowerOutToolTip());
     return json + "}";
+}
+
+// What a student does with the keyboard alone from start-up, as the page's test does it: a
+// switch toggled with Space, a stage list stepped with Up or Down, a test point picked with its
+// shortcut. Prints the steps and the setup they leave.
+struct Key {
+    const char* panel;  // "" for the window's own controls
+    const char* control;
+    int direction;  // a list's step: -1 Up, +1 Down; 0 for a click
+};
+
+constexpr Key kKeys[] = {
+    {"", "Check1(1)", 0},
+    {"AmplifierControl1(0)", "cmbGain", -1},
+    {"", "Check1(2)", 0},
+    {"MixerControl1(0)", "cmbLOFreq", 1},
+    {"MixerControl1(0)", "cmbLOFreq", 1},
+    {"", "cmdGraph(3)", 0},
+    {"", "cmdGraph(5)", 0},
+};
+
+std::string Keyboard() {
+    WindowModel::ResetRandom();
+    WindowModel window;
+    std::string json = "{\"keys\": [";
+    const char* separator = "";
+    for (const Key& key : kKeys) {
+        const std::string refused = key.direction == 0
+                                        ? window.Edit(key.control)
+                                        : window.StepList(key.panel, key.control, key.direction);
+        if (!refused.empty()) {
+            std::fprintf(stderr, "%s %s: %s\n", key.panel, key.control, refused.c_str());
+            std::exit(1);
+        }
+        json += separator;
+        json += "{\"panel\": " + Json(key.panel) + ", \"control\": " + Json(key.control) +
+                ", \"direction\": " + std::to_string(key.direction) + "}";
+        separator = ", ";
+    }
+    return json + "],\n \"setupText\": " + Json(window.SetupAsText()) + "}";
 }
 
 // The mean time of one refresh, in milliseconds, as the best of five runs of `ticks` refreshes of
@@ -225,7 +267,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    json += "\n]";
+    json += "\n],\n\"keyboard\": " + Keyboard();
     if (timedTicks > 0) {
         char tick[64];
         std::snprintf(tick, sizeof tick, "%.4f", TickMilliseconds(timedTicks));
