@@ -49,21 +49,20 @@ async function reachable() {
   return scene.focusOrder.filter((name) => shown.get(name));
 }
 
-// One whole round of Tab from the page's start: where focus stops, a panel's boxes counted once
-// under the panel's name.
-async function tabRound() {
-  await page.evaluate(() => document.activeElement?.blur());
+// One whole round of Tab: where focus stops, a panel's boxes counted once under the panel's
+// name, from the first name of `order` on (the browser's own stops between rounds left out).
+async function tabRound(order) {
   const stops = [];
   for (let n = 0; n < 400; n += 1) {
     await page.keyboard.press('Tab');
     const { name, panel } = await focused(page);
-    if (name === '' && stops.length > 0) break;
     const stop = panel || name;
-    if (stops.length > 0 && stops.at(-1) === stop) continue;
-    if (stops.includes(stop)) break;
+    if (stop === '' || stops.at(-1) === stop) continue;
+    if (stops.length > 1 && stop === stops[0]) break;
     stops.push(stop);
   }
-  return stops.filter((name) => name !== '');
+  const first = stops.indexOf(order[0]);
+  return first < 0 ? stops : [...stops.slice(first), ...stops.slice(0, first)];
 }
 
 // Tabs on until focus stands on the named control.
@@ -77,21 +76,21 @@ async function tabTo(panel, control) {
 }
 
 test('Tab reaches every control in the core\'s order, before and after switching stages in', async () => {
-  assert.deepEqual(await tabRound(), await reachable());
-  const listStep = keyboard.keys.find((k) => k.direction !== 0);
-  assert.ok(listStep, 'the walk steps a list');
+  let order = await reachable();
+  assert.deepEqual(await tabRound(order), order);
   for (const key of keyboard.keys) {
     if (key.control.startsWith('Check1')) {
       await page.focus(`[data-name="${key.control}"]`);
       await page.keyboard.press('Space');
     }
   }
-  assert.deepEqual(await tabRound(), await reachable());
-  // Back to start-up for the walk below.
-  await page.evaluate(() => window.quorvaneTest.reset());
+  order = await reachable();
+  assert.ok(order.some((name) => name.startsWith('MixerControl1')), 'a stage panel shows');
+  assert.deepEqual(await tabRound(order), order);
 });
 
 test('Space, Up, Down and Alt+n leave the setup the same keys leave natively', async () => {
+  await page.evaluate(() => window.quorvaneTest.reset());
   await page.evaluate(() => document.activeElement?.blur());
   for (const key of keyboard.keys) {
     const point = /^cmdGraph\((\d)\)$/.exec(key.control);
@@ -118,7 +117,7 @@ test('Space, Up, Down and Alt+n leave the setup the same keys leave natively', a
     // window would after a step.
     await page.evaluate(() => document.activeElement?.blur());
   }
-  await pickFromMenu(page, 'body', 'Copy Setup');
+  await pickFromMenu(page, null, 'copySetup');
   assert.equal(await clipboardText(page), keyboard.setupText);
   assert.deepEqual(errors, [], 'console errors');
 });

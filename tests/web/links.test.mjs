@@ -46,11 +46,14 @@ const bad = table.cases.find((c) => c.setupError);
 for (const c of good.filter((c) => c.experiment < 0)) {
   test(`a link opens its chain: ${c.name}`, async () => {
     const page = await open('?test', c.setup);
-    assert.equal(await page.$(`${selector('setupError')}:not([hidden])`), null);
+    const message = await page.$eval(selector('setupError'), (e) =>
+      e.closest('[hidden]') ? '' : e.textContent,
+    );
+    assert.equal(message, '', 'no parser message');
     await page.evaluate((n) => window.quorvaneTest.tick(n), c.ticks);
     assert.equal(await textOf(page, 'lblPowerOut'), c.lblPowerOut);
     for (const [name, text] of Object.entries(c.labels)) assert.equal(await textOf(page, name), text);
-    await pickFromMenu(page, 'body', 'Copy Setup');
+    await pickFromMenu(page, null, 'copySetup');
     assert.equal(await clipboardText(page), c.setupText);
     await page.close();
   });
@@ -61,15 +64,15 @@ test('Copy Link puts the setup into the address and on the clipboard, and the li
   const page = await newPage(browser, errors, new URL(server.url).origin);
   await page.goto(server.url);
   await windowShown(page);
-  await pickFromMenu(page, 'body', 'Experiments', c.name);
-  await pickFromMenu(page, 'body', 'Copy Link');
+  await pickFromMenu(page, null, 'experiments', `experiment(${c.experiment})`);
+  await pickFromMenu(page, null, 'copyLink');
   const link = await clipboardText(page);
   assert.equal(link, `${server.url}#setup=${encodeURIComponent(c.setupText)}`);
   assert.equal(await page.evaluate(() => location.href), link);
   const again = await newPage(browser, errors, new URL(server.url).origin);
   await again.goto(link);
   await windowShown(again);
-  await pickFromMenu(again, 'body', 'Copy Setup');
+  await pickFromMenu(again, null, 'copySetup');
   assert.equal(await clipboardText(again), c.setupText);
   await page.close();
   await again.close();
@@ -82,7 +85,7 @@ test('a malformed link shows the parser\'s message and keeps the start-up state'
   // The message's lines may be laid out as paragraphs: its words and their order must match.
   const words = (text) => text.replace(/\s+/g, ' ').trim();
   assert.equal(words(await message.evaluate((e) => e.innerText)), words(bad.setupError));
-  await pickFromMenu(page, 'body', 'Copy Setup');
+  await pickFromMenu(page, null, 'copySetup');
   assert.equal(await clipboardText(page), 'Quorvane setup 1\n');
   await page.close();
   assert.deepEqual(errors, [], 'console errors');

@@ -144,25 +144,26 @@ export async function focused(page) {
   });
 }
 
-// Opens the page's context menu over an element and picks an item by its text, going through
-// submenus ("Experiments", "Image frequency and the image filter").
-export async function pickFromMenu(page, overSelector, ...items) {
-  const box = await (await page.waitForSelector(overSelector)).boundingBox();
-  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2, { button: 'right' });
+// Where the page's own context menu opens: a place on the window with no control under it (the
+// space under the diagram's signal line).
+export const windowBackground = { x: 600, y: 250 };
+
+// Opens the page's context menu, over a picture or on the window's background, and picks items
+// by their data-name, going through submenus ('experiments', 'experiment(2)'), with the mouse.
+export async function pickFromMenu(page, picture, ...items) {
+  let at = windowBackground;
+  if (picture) {
+    const box = await (await page.$(selector(picture))).boundingBox();
+    at = { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+  }
+  await page.mouse.click(at.x, at.y, { button: 'right' });
   for (const item of items) {
-    const handle = await page.waitForFunction(
-      (text) =>
-        [...document.querySelectorAll('[role="menuitem"]')].find(
-          (element) =>
-            element.getClientRects().length > 0 &&
-            element.textContent.replace(/\s+/g, ' ').trim().startsWith(text),
-        ),
-      { timeout: 5000 },
-      item,
-    );
-    const element = handle.asElement();
+    const element = await page.waitForSelector(`[role="menuitem"]${selector(item)}`, {
+      visible: true,
+      timeout: 5000,
+    });
     await element.hover();
-    await element.click();
+    if (!(await element.evaluate((e) => e.hasAttribute('aria-haspopup')))) await element.click();
   }
 }
 
@@ -176,9 +177,9 @@ export async function setClipboardText(page, text) {
 }
 
 // Moves the pointer to (x, y) twips on a picture, as the page lays it out, and gives what the
-// read-out then says.
+// read-out then says ("" when it shows none).
 export async function readoutAt(page, picture, x, y, widthTwips, heightTwips) {
   const box = await (await page.$(selector(picture))).boundingBox();
   await page.mouse.move(box.x + (x * box.width) / widthTwips, box.y + (y * box.height) / heightTwips);
-  return page.$eval(selector('readout'), (element) => element.textContent);
+  return page.$eval(selector('readout'), (element) => (element.hidden ? '' : element.textContent));
 }
