@@ -34,13 +34,13 @@ export function clipboardReachable(): boolean {
 
 // A text field holding the text, selected, for the student to copy.
 export function showTextToCopy(texts: Texts, value: string): void {
-  const { dlg, body, buttons } = dialog(text(texts, "copyFallback"));
+  const { dlg, body, buttons } = dialog(text(texts, "notes.copyFallback"));
   const area = document.createElement("textarea");
   area.readOnly = true;
   area.value = value;
   area.rows = 12;
   body.appendChild(area);
-  buttons.appendChild(button(text(texts, "close"), () => dlg.close()));
+  buttons.appendChild(button(text(texts, "buttons.close"), () => dlg.close()));
   dlg.showModal();
   area.focus();
   area.select();
@@ -69,17 +69,17 @@ export async function pasteText(texts: Texts): Promise<string | null> {
     }
   }
   return new Promise((resolve) => {
-    const { dlg, body, buttons } = dialog(text(texts, "pasteFallback"));
+    const { dlg, body, buttons } = dialog(text(texts, "notes.pasteFallback"));
     const area = document.createElement("textarea");
     area.rows = 12;
     body.appendChild(area);
     let result: string | null = null;
     buttons.append(
-        button(text(texts, "ok"), () => {
+        button(text(texts, "buttons.ok"), () => {
           result = area.value;
           dlg.close();
         }),
-        button(text(texts, "cancel"), () => dlg.close()));
+        button(text(texts, "buttons.cancel"), () => dlg.close()));
     dlg.addEventListener("close", () => resolve(result));
     dlg.showModal();
     area.focus();
@@ -98,12 +98,12 @@ export async function copyImage(texts: Texts, canvas: HTMLCanvasElement,
       // Refused: the picture in a dialog, for the browser's own menu.
     }
   }
-  const { dlg, body, buttons } = dialog(text(texts, "pictureFallback"));
+  const { dlg, body, buttons } = dialog(text(texts, "notes.pictureFallback"));
   const img = document.createElement("img");
   img.src = canvas.toDataURL("image/png");
   img.alt = alt;
   img.style.width = canvas.style.width;
   body.appendChild(img);
-  buttons.appendChild(button(text(texts, "close"), () => dlg.close()));
+  buttons.appendChild(button(text(texts, "buttons.close"), () => dlg.close()));
   dlg.showModal();
 }

@@ -174,7 +174,8 @@ export class ControlView {
           if (range.value !== String(spec.value)) range.value = String(spec.value);
           range.classList.toggle("vertical", spec.vertical);
           const length = px(spec.vertical ? c.height : c.width);
-          const thumb = thumbShare(spec.min, spec.max, spec.page) * length;
+          // Never thinner than a finger's grip on the desktop: ten pixels.
+          const thumb = Math.max(thumbShare(spec.min, spec.max, spec.page) * length, px(150));
           range.style.setProperty("--thumb", `${thumb}px`);
         }
         break;
@@ -182,6 +183,8 @@ export class ControlView {
       default: {
         if (f.textContent !== text) f.textContent = text;
         s.textAlign = c.align ?? "left";
+        f.classList.toggle("align-right", c.align === "right");
+        f.classList.toggle("align-center", c.align === "center");
         s.color = cssColour(c.colour && c.colour !== "ButtonFace" ? c.colour : "WindowText");
         break;
       }

@@ -41,10 +41,10 @@ async function start(): Promise<void> {
   const setupMessage = byId<HTMLSpanElement>("setup-error-text");
   const setupClose = byId<HTMLButtonElement>("setup-error-close");
   if (!window.isSecureContext) {
-    offline.textContent = text(texts, "offlineNote");
+    offline.textContent = text(texts, "notes.plainHttp");
     offline.hidden = false;
   }
-  setupClose.textContent = text(texts, "close");
+  setupClose.textContent = text(texts, "buttons.close");
 
   const app = new App(win, byId("stage"), () => notes.offsetHeight);
   const showSetupError = (message: string) => {
@@ -69,11 +69,13 @@ async function start(): Promise<void> {
   app.refresh();
   applyHash();
   app.relayout();
+  performance.mark("quorvane-first-render");
 
   const menu = new ContextMenu();
   const experiments = JSON.parse(win.experiments()) as Experiment[];
   const item = (key: string, action: () => void): MenuItem =>
-      ({ text: text(texts, key), tip: text(texts, `${key}Tip`), name: key, action });
+      ({ text: text(texts, `menu.${key}.text`), tip: text(texts, `menu.${key}.tip`), name: key,
+         action });
   const pageItems = (): MenuItem[] => [
     item("copySetup", () => void copyText(texts, app.win.setupText())),
     item("pasteSetup", () => {
@@ -82,8 +84,8 @@ async function start(): Promise<void> {
       });
     }),
     {
-      text: text(texts, "experiments"),
-      tip: text(texts, "experimentsTip"),
+      text: text(texts, "menu.experiments.text"),
+      tip: text(texts, "menu.experiments.tip"),
       name: "experiments",
       submenu: experiments.map((x, i) => ({
         text: x.title,

@@ -122,10 +122,16 @@ export interface Experiment {
   tip: string;
 }
 
-export type Texts = Record<string, string>;
+// The page's fixed texts (texts()): {"title", "menu": {key: {"text", "tip"}},
+// "testPointShortcuts": [..], "notes": {..}, "buttons": {..}}.
+export type Texts = { [key: string]: unknown };
 
-// A text the page shows, from the core's texts(); a missing one shows its key, so it is seen.
-export function text(texts: Texts, key: string): string {
-  const value = texts[key];
-  return typeof value === "string" ? value : `[${key}]`;
+// A text the page shows, by its path in texts() ("menu.copySetup.text", "notes.plainHttp");
+// a missing one shows its path, so it is seen rather than made up here.
+export function text(texts: Texts, path: string): string {
+  let at: unknown = texts;
+  for (const key of path.split(".")) {
+    at = at !== null && typeof at === "object" ? (at as Texts)[key] : undefined;
+  }
+  return typeof at === "string" ? at : `[${path}]`;
 }
