@@ -97,6 +97,9 @@ case "${mode}" in
     fi
     cmake --build "${native}" --parallel "${jobs}" --target quorvane_web_expected
     export QUORVANE_WEB_EXPECTED=${PWD}/${native}/tests/web/expected/quorvane_web_expected
+    # The page's own unit tests, then the browser tests one file at a time: each starts its own
+    # browser, and the figures want the machine to themselves.
+    (cd src/web && npm run --silent test:unit)
     node --test --test-concurrency=1 tests/web/
     ;;
 esac

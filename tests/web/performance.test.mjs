@@ -59,16 +59,20 @@ test('one refresh in Chromium takes at most twice the native tick', async () => 
   const page = await newPage(browser, errors);
   await page.goto(`${server.url}?test#setup=${encodeURIComponent(native.tickSetup)}`);
   await windowShown(page);
-  const webMs = await page.evaluate(() => {
+  const [webMs, sceneMs] = await page.evaluate(() => {
     const t = window.quorvaneTest;
     t.tick(5);
-    let best = Infinity;
-    for (let run = 0; run < 5; run += 1) {
-      const start = performance.now();
-      for (let n = 0; n < 40; n += 1) t.tick(1);
-      best = Math.min(best, (performance.now() - start) / 40);
-    }
-    return best;
+    const best = (step) => {
+      let fastest = Infinity;
+      for (let run = 0; run < 5; run += 1) {
+        const start = performance.now();
+        for (let n = 0; n < 40; n += 1) step();
+        fastest = Math.min(fastest, (performance.now() - start) / 40);
+      }
+      return fastest;
+    };
+    // The refresh, and of it the core's scene description alone (made and parsed).
+    return [best(() => t.tick(1)), best(() => t.scene())];
   });
   // Both plot groups were drawn: each picture has a trace.
   const traced = await page.evaluate(() =>
@@ -79,8 +83,9 @@ test('one refresh in Chromium takes at most twice the native tick', async () => 
   figures.nativeTickMs = native.tickMs;
   figures.chromiumTickMs = Number(webMs.toFixed(4));
   figures.tickRatio = Number((webMs / native.tickMs).toFixed(2));
-  console.log(`tick: native ${native.tickMs} ms, chromium ${webMs.toFixed(4)} ms, ` +
-    `${figures.tickRatio}x`);
+  figures.chromiumSceneMs = Number(sceneMs.toFixed(4));
+  console.log(`tick: native ${native.tickMs} ms, chromium ${webMs.toFixed(4)} ms ` +
+    `(of which the scene ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x`);
   assert.ok(webMs <= 2 * native.tickMs, `${figures.tickRatio} times the native tick`);
   assert.deepEqual(errors, [], 'console errors');
 });
@@ -153,8 +158,9 @@ test('the first render comes within 1 s from localhost', async () => {
     page.on('pageerror', (error) => errors.push(`page: ${error.message}`));
     page.on('console', (m) => m.type() === 'error' && errors.push(`console: ${m.text()}`));
     await page.goto(server.url, { waitUntil: 'domcontentloaded' });
+    // The first animation frame after the page marks the window laid out and drawn.
     const handle = await page.waitForFunction(
-      () => document.querySelector('[data-name="lblPowerOut"]') && performance.now(),
+      () => performance.getEntriesByName('quorvane-first-render').length > 0 && performance.now(),
       { polling: 'raf', timeout: 20000 },
     );
     times.push(await handle.jsonValue());
