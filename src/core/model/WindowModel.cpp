@@ -13,6 +13,7 @@
 #include "setup/Experiments.h"
 #include "setup/PanelSetups.h"
 #include "setup/SetupText.h"
+#include "texts/ControlNames.h"
 #include "texts/ToolTips.h"
 #include "texts/WindowSummary.h"
 
@@ -173,6 +174,7 @@ std::string WindowModel::Edit(std::string_view control, std::string_view value) 
 }
 
 void WindowModel::Click(int testPoint) {
+    clicked_ = true;
     const TestPointClick click = ClickOutcome(TestPointColours(), testPoint);
     setup_.firstTestPoint = click.selection.first;
     setup_.secondTestPoint = click.selection.second;
@@ -414,8 +416,39 @@ std::string WindowModel::Summary() const {
     return WindowSummary({modeText_, Chain(), powerCaption_});
 }
 
-std::string WindowModel::TestPointToolTip(int testPoint) {
-    return readouts_.TestPoint(testPoint, setup_.architecture);
+std::string WindowModel::TestPointToolTip(int testPoint, std::string_view modifier) {
+    std::string text = readouts_.TestPoint(testPoint, setup_.architecture);
+    if (!modifier.empty()) {
+        text += '\n';
+        text += TestPointShortcut(testPoint, modifier);
+    }
+    return text;
+}
+
+std::string WindowModel::GroupTitle(int group) const {
+    if (group < 0 || group > 1) return {};
+    return readouts_.GroupTitle(group, setup_.architecture);
+}
+
+std::string WindowModel::CopyData(int group, bool spectrum) const {
+    if (group < 0 || group > 1) return {};
+    const PlotGroupModel& g = groups_[group];
+    if (spectrum) return SpectrumTable(g.Bins(), GroupTitle(group));
+    return TimeTraceTable(g.TimeSamples(), GroupTitle(group), g.TimeHover().fullScale);
+}
+
+PlotGroupFigure WindowModel::Figure(int group) const {
+    if (group < 0 || group > 1) return {};
+    const layout::PlotGroupPlaces& places = layout::kPlotGroups[group];
+    PlotGroupFigureInput input;
+    input.testPoint = GroupTitle(group);
+    input.timeWidth = layout::ShownLength(places.picSignal.left, places.picSignal.width);
+    input.timeHeight = layout::ShownLength(places.picSignal.top, places.picSignal.height);
+    input.spectrumWidth = layout::ShownLength(places.picSpectrum.left, places.picSpectrum.width);
+    input.spectrumHeight = layout::ShownLength(places.picSpectrum.top, places.picSpectrum.height);
+    input.time = groups_[group].TimeHover();
+    input.spectrum = groups_[group].SpectrumHover();
+    return ComposePlotGroupFigure(input);
 }
 
 std::string WindowModel::PowerOutToolTip() {

@@ -12,6 +12,7 @@
 #include "engine/ChainSnapshot.h"
 #include "panel/ChainPanelStates.h"
 #include "panel/SourcePanelStates.h"
+#include "plot/PlotGroupFigure.h"
 #include "plot/PlotGroupModel.h"
 #include "setup/Setup.h"
 #include "setup/SetupActions.h"
@@ -92,17 +93,32 @@ class WindowModel {
     std::array<bool, kStageCandidates> StagesShown() const;
     const std::array<std::string_view, kSlotCount>& SwitchCaptions() const { return captions_; }
     const std::array<bool, kSlotCount>& SwitchesShown() const { return switchShown_; }
+    const std::array<bool, kSlotCount>& SwitchedIn() const { return setup_.switchedIn; }
     ButtonColours TestPointColours() const;
+    Selection ShownSelection() const { return {setup_.firstTestPoint, setup_.secondTestPoint}; }
     LeaderLine Leader(int group) const;
+    // Until the first click on a test point the leader lines stand as drawn at start-up
+    // (layout::PlotGroupPlaces::lneToG, a short stub in the window-text colour).
+    bool TestPointClicked() const { return clicked_; }
     // A plot group's pictures and labels, drawn in the colour of the test point it shows.
     const PlotGroupView& PlotGroup(int group) const { return groups_[group].View(); }
+    // A plot group's scroll bars and freeze box.
+    const PlotSetup& PlotControls(int group) const { return setup_.plots[group]; }
+    // What a plot group's copies are titled: the test point it shows, empty for none.
+    std::string GroupTitle(int group) const;
+    // What "Copy Data" puts on the clipboard from a plot group's time or spectrum picture, and
+    // the figure "Copy Picture" draws with the two pictures' drawings.
+    std::string CopyData(int group, bool spectrum) const;
+    PlotGroupFigure Figure(int group) const;
 
     // The settings and readings as plain text for a lab report, one item a line.
     std::string Summary() const;
 
     // The read-outs: a test point's tooltip, the output power's, and what the pointer over a
     // plot group's time trace or spectrum reads (x, y in twips on the picture).
-    std::string TestPointToolTip(int testPoint);
+    // A front end whose key for clicking test point n is `modifier`+n ("Alt") names it on a
+    // last line of the test point's tooltip.
+    std::string TestPointToolTip(int testPoint, std::string_view modifier = {});
     std::string PowerOutToolTip();
     std::string TimeReadout(int group, double x, double y) const;
     // The tooltip of a window control by its name ("Check1(2)", "cmbMode", "chkFreeze(0)",
@@ -132,6 +148,7 @@ class WindowModel {
     std::array<bool, kSlotCount> switchShown_{};
     std::array<PlotGroupModel, 2> groups_;
     std::string powerCaption_;
+    bool clicked_ = false;
 
     std::unique_ptr<ReceiverEngine> engine_;
     TickReadouts readouts_;

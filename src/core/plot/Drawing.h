@@ -31,6 +31,11 @@ struct Drawing {
     std::vector<TwipLine> lines;
 };
 
+// The pictures' context-menu entries: the plot group as a figure, and the numbers the picture
+// shows as text.
+inline constexpr std::string_view kCopyPictureText = "Copy Picture";
+inline constexpr std::string_view kCopyDataText = "Copy Data";
+
 // What a plot group's copied picture and data are titled when it shows no test point.
 inline constexpr std::string_view kNoTestPointTitle = "No test point is shown in this plot group";
 

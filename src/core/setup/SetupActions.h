@@ -7,18 +7,13 @@ namespace quorvane {
 
 // The texts of the window's setup actions: menu entries, their names and tooltips.
 inline constexpr std::string_view kCopySetupText = "Copy Setup";
-inline constexpr std::string_view kCopySetupTip =
-    "Copy Setup (Ctrl+Shift+C): puts the window's settings on the clipboard as text, one line "
-    "per thing, naming only what differs from the start-up state. Paste it into a lab sheet, or "
-    "back into a window with Paste Setup.";
 inline constexpr std::string_view kPasteSetupText = "Paste Setup";
-inline constexpr std::string_view kPasteSetupTip =
-    "Paste Setup (Ctrl+V outside a text box): sets the window to its start-up state and then to "
-    "the setup on the clipboard. A setup with a line it cannot read changes nothing and says "
-    "which line.";
 inline constexpr std::string_view kExperimentsText = "Experiments";
-inline constexpr std::string_view kExperimentsTip =
-    "Experiments (Ctrl+E): ready setups, each with what to look for and what to change next.";
+
+// The actions' tooltips, naming the key that does the same where a front end has one: "Copy
+// Setup (Ctrl+Shift+C): puts ...", and "Copy Setup: puts ..." for an empty shortcut.
+enum class SetupAction { CopySetup, PasteSetup, Experiments };
+std::string SetupActionTip(SetupAction action, std::string_view shortcut);
 
 // The output power's tooltip while an experiment's setup stands unchanged: the experiment's
 // title and paragraph, then the usual reading.

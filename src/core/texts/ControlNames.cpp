@@ -110,4 +110,8 @@ std::string PowerScaleText(int position, int bottom) {
     return std::to_string(-position) + " dBnW";
 }
 
+std::string TestPointShortcut(int testPoint, std::string_view modifier) {
+    return "Shortcut: " + std::string(modifier) + "+" + std::to_string(testPoint);
+}
+
 }  // namespace quorvane

@@ -47,6 +47,9 @@ std::string SwitchName(std::string_view caption);
 
 // "Test point 3, after LNA".
 std::string TestPointName(int testPoint, Architecture architecture);
+// The last line of test point n's tooltip in a front end where `modifier`+n clicks it:
+// "Shortcut: Alt+3".
+std::string TestPointShortcut(int testPoint, std::string_view modifier);
 // "shown in the left plot group", "shown in the right plot group", or empty.
 std::string TestPointDescription(int testPoint, Selection selection);
 

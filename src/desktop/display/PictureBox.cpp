@@ -12,15 +12,23 @@
 
 namespace quorvane {
 
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     InstallAccessibleControls();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copyPicture = new QAction(QStringLiteral("Copy Picture"), this);
+    auto* copyPicture = new QAction(Text(kCopyPictureText), this);
     connect(copyPicture, &QAction::triggered, this, &PictureBox::CopyPicture);
     addAction(copyPicture);
-    auto* copyData = new QAction(QStringLiteral("Copy Data"), this);
+    auto* copyData = new QAction(Text(kCopyDataText), this);
     connect(copyData, &QAction::triggered, this, &PictureBox::CopyData);
     addAction(copyData);
 }

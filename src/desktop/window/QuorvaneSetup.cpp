@@ -49,13 +49,16 @@ QAction* MakeAction(QObject* parent, std::string_view text, std::string_view tip
 }  // namespace
 
 void Quorvane::CreateSetupActions() {
-    auto* copySetup = MakeAction(this, kCopySetupText, kCopySetupTip);
+    auto* copySetup =
+        MakeAction(this, kCopySetupText, SetupActionTip(SetupAction::CopySetup, "Ctrl+Shift+C"));
     copySetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copySetup, &QAction::triggered, this, &Quorvane::CopySetup);
     addAction(copySetup);
 
     // A text box with focus keeps Ctrl+V for its own text.
-    auto* pasteSetup = MakeAction(this, kPasteSetupText, kPasteSetupTip);
+    auto* pasteSetup =
+        MakeAction(this, kPasteSetupText,
+                   SetupActionTip(SetupAction::PasteSetup, "Ctrl+V outside a text box"));
     pasteSetup->setShortcut(QKeySequence::Paste);
     connect(pasteSetup, &QAction::triggered, this, &Quorvane::PasteSetup);
     addAction(pasteSetup);
@@ -70,7 +73,7 @@ void Quorvane::CreateSetupActions() {
         connect(pick, &QAction::triggered, this, [this, i] { RunExperiment(static_cast<int>(i)); });
     }
     QAction* submenu = experimentsMenu_->menuAction();
-    submenu->setToolTip(Text(WrapText(kExperimentsTip)));
+    submenu->setToolTip(Text(WrapText(SetupActionTip(SetupAction::Experiments, "Ctrl+E"))));
     addAction(submenu);
     // The pictures' menus offer them after their own copy actions.
     for (const auto& group : groups_) {
