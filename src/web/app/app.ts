@@ -85,6 +85,16 @@ export class App implements Host {
     this.layer.appendChild(this.background);
     container.appendChild(this.layer);
     window.addEventListener("resize", () => this.relayout());
+    this.watchPixelRatio();
+  }
+
+  // A move to a screen of another pixel ratio (or a zoom) redraws the canvases at the new one.
+  private watchPixelRatio(): void {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+    query.addEventListener("change", () => {
+      this.relayout();
+      this.watchPixelRatio();
+    }, { once: true });
   }
 
   get scene(): Scene | null {
@@ -132,6 +142,9 @@ export class App implements Host {
       s.height = `${height}px`;
       s.left = `${Math.max(0, (window.innerWidth - width) / 2)}px`;
       s.top = `${top}px`;
+      s.setProperty("--fit", String(scale.fit));
+      // Read-outs in the size of the desktop's tooltips, scaled with the window.
+      this.readout.el.style.fontSize = `${Math.max(12, scale.fontPx(9))}px`;
     }
 
     const backgroundKey = JSON.stringify([scene.lines, scene.outlines]);

@@ -13,6 +13,7 @@ export class ControlView {
   readonly focusable: HTMLElement; // the element carrying data-name
   private last = "";
   private lastText: string | undefined;
+  private arrow = 0; // a scroll bar's arrow length in CSS pixels
   private combo: ComboBox | null = null;
   private control: Control;
 
@@ -65,6 +66,16 @@ export class ControlView {
         const range = document.createElement("input");
         range.type = "range";
         range.addEventListener("input", () => this.act(range.value));
+        // The arrows at the bar's ends step it by one, as the desktop's scroll bars do.
+        range.addEventListener("pointerdown", (e) => {
+          const direction = this.arrowAt(range, e.clientX, e.clientY);
+          if (direction === 0 || !this.control.range || !this.control.enabled) return;
+          e.preventDefault();
+          range.focus();
+          const spec = this.control.range;
+          const next = Number(range.value) + direction * (spec.step > 0 ? spec.step : 1);
+          this.act(String(Math.max(spec.min, Math.min(spec.max, next))));
+        });
         // A page up or down moves by the bar's page, as clicking its track does.
         range.addEventListener("keydown", (e) => {
           if (e.key !== "PageUp" && e.key !== "PageDown") return;
@@ -96,6 +107,19 @@ export class ControlView {
 
   get name(): string {
     return this.control.name;
+  }
+
+  // -1 over the arrow at the bar's start, +1 over the one at its end, else 0.
+  private arrowAt(range: HTMLElement, clientX: number, clientY: number): number {
+    const box = range.getBoundingClientRect();
+    const vertical = this.control.range?.vertical ?? false;
+    const arrow = this.arrow;
+    const along = vertical ? clientY - box.top : clientX - box.left;
+    const length = vertical ? box.height : box.width;
+    if (arrow <= 0) return 0;
+    if (along < arrow) return -1;
+    if (along > length - arrow) return 1;
+    return 0;
   }
 
   private act(value: string): void {
@@ -173,9 +197,18 @@ export class ControlView {
           range.step = String(spec.step > 0 ? spec.step : 1);
           if (range.value !== String(spec.value)) range.value = String(spec.value);
           range.classList.toggle("vertical", spec.vertical);
-          const length = px(spec.vertical ? c.height : c.width);
+          const thickness = px(spec.vertical ? c.width : c.height);
+          const full = px(spec.vertical ? c.height : c.width);
+          // Square arrows at both ends; a short bar shrinks them to leave its thumb a little
+          // room, as the desktop's short power bars do.
+          const arrow = Math.max(0, Math.min(thickness, (full - 0.4 * thickness) / 2));
+          range.style.setProperty("--arrow", `${arrow}px`);
+          this.arrow = arrow;
+          const length = full - 2 * arrow;
           // Never thinner than a finger's grip on the desktop: ten pixels.
-          const thumb = Math.max(thumbShare(spec.min, spec.max, spec.page) * length, px(150));
+          const thumb = Math.min(length,
+                                 Math.max(thumbShare(spec.min, spec.max, spec.page) * length,
+                                          Math.min(px(150), 0.6 * length)));
           range.style.setProperty("--thumb", `${thumb}px`);
         }
         break;

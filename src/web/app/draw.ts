@@ -98,22 +98,22 @@ export function paintOutlines(p: Painter, outlines: readonly Outline[], dx = 0, 
   }
 }
 
-// A trace: flat x1,y1,x2,y2 in twips on the picture, one desktop pixel wide, twips mapping to
-// pixel centres as on the desktop.
+// A trace: flat x1,y1,x2,y2 in twips on the picture. The desktop draws it one pixel wide,
+// unsmoothed, each twip landing on the pixel it lies in; here each of those pixels is scaled
+// up whole, so the copy the plots draw one pixel lower still abuts its line and the trace
+// keeps the desktop's even two-pixel stroke at any fit and pixel ratio.
 export function paintTrace(p: Painter, colour: string, flat: readonly number[], dx = 0,
                            dy = 0): void {
   if (flat.length < 4) return;
-  const w = deviceLineWidth(1, p.scale.fit, p.dpr);
-  const k = (p.scale.fit * p.dpr) / TWIPS_PER_PIXEL;
-  const half = (p.scale.fit * p.dpr) / 2;
+  const unit = p.scale.fit * p.dpr; // device pixels per desktop pixel
+  const at = (twips: number) => (Math.floor(twips / TWIPS_PER_PIXEL) + 0.5) * unit;
   p.ctx.strokeStyle = cssColour(colour);
-  p.ctx.lineWidth = w;
+  p.ctx.lineWidth = Math.max(1, unit);
   p.ctx.lineCap = "square";
-  p.ctx.lineJoin = "miter";
   p.ctx.beginPath();
   for (let i = 0; i + 3 < flat.length; i += 4) {
-    p.ctx.moveTo((flat[i]! + dx) * k + half, (flat[i + 1]! + dy) * k + half);
-    p.ctx.lineTo((flat[i + 2]! + dx) * k + half, (flat[i + 3]! + dy) * k + half);
+    p.ctx.moveTo(at(flat[i]! + dx), at(flat[i + 1]! + dy));
+    p.ctx.lineTo(at(flat[i + 2]! + dx), at(flat[i + 3]! + dy));
   }
   p.ctx.stroke();
 }

@@ -6,9 +6,18 @@ import type { Host } from "./host.js";
 import type { Readout } from "./readout.js";
 import type { Picture } from "./scene.js";
 
+function sameDrawing(a: Picture | null, b: Picture): boolean {
+  if (!a || a.colour !== b.colour || a.lines.length !== b.lines.length) return false;
+  for (let i = 0; i < a.lines.length; ++i) {
+    if (a.lines[i] !== b.lines[i]) return false;
+  }
+  return true;
+}
+
 export class PictureView {
   readonly canvas: HTMLCanvasElement;
   private picture: Picture;
+  private drawn: Picture | null = null;
   private pointer: { x: number; y: number; clientX: number; clientY: number } | null = null;
 
   constructor(private readonly host: Host, private readonly readout: Readout,
@@ -67,7 +76,7 @@ export class PictureView {
     const g = this.picture.group;
     const text = this.picture.kind === "time" ? this.host.win.timeReadout(g, x, y)
                                               : this.host.win.spectrumReadout(g, x, y);
-    this.readout.show(this, text, clientX, clientY);
+    this.readout.show(this, text, clientX, clientY, { picture: this.picture.name, x, y });
   }
 
   update(p: Picture, force: boolean): void {
@@ -82,8 +91,12 @@ export class PictureView {
     }
     this.canvas.setAttribute("aria-label", p.aria ?? p.description);
     if (p.aria) this.canvas.setAttribute("aria-description", p.description);
-    const ctx = sizeCanvas(this.canvas, scale.px(p.width), scale.px(p.height), this.host.dpr);
-    if (ctx) paintTrace({ ctx, scale, dpr: this.host.dpr }, p.colour, p.lines);
+    // Only a new drawing is painted: a frozen or empty picture costs nothing per tick.
+    if (moved || !sameDrawing(this.drawn, p)) {
+      const ctx = sizeCanvas(this.canvas, scale.px(p.width), scale.px(p.height), this.host.dpr);
+      if (ctx) paintTrace({ ctx, scale, dpr: this.host.dpr }, p.colour, p.lines);
+      this.drawn = p;
+    }
     if (this.pointer) this.showReadout();
   }
 }

@@ -17,8 +17,13 @@ export class Readout {
     });
   }
 
-  show(owner: object, text: string, clientX: number, clientY: number): void {
+  // `at` names where the text was read: the picture and the place in twips on it.
+  show(owner: object, text: string, clientX: number, clientY: number,
+       at: { picture: string; x: number; y: number }): void {
     this.owner = owner;
+    this.el.dataset.picture = at.picture;
+    this.el.dataset.x = String(at.x);
+    this.el.dataset.y = String(at.y);
     if (text === "") {
       this.el.hidden = true;
       return;

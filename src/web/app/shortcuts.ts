@@ -1,5 +1,7 @@
 // Keys the page really receives: Alt+1..8 click the test points (browsers keep Ctrl+1..8 for
-// their tabs); Ctrl+V outside a text box pastes a setup, as on the desktop.
+// their tabs). Outside a text box, Ctrl+V pastes a setup and Ctrl+C copies the window's summary
+// with its setup, as on the desktop; both go through the browser's own copy and paste events,
+// which work over plain HTTP too.
 
 import type { App } from "./app.js";
 
@@ -18,9 +20,18 @@ export function installShortcuts(app: App, pasteSetup: (text: string) => void): 
     app.win.edit(`cmdGraph(${n})`, "");
     app.refresh();
   });
-  document.addEventListener("paste", (e) => {
+  const inTextBox = (e: Event) => {
     const target = e.target as HTMLElement | null;
-    if (target && (target.closest("input, textarea, dialog") !== null)) return;
+    return target !== null && typeof target.closest === "function" &&
+           target.closest("input, textarea, dialog") !== null;
+  };
+  document.addEventListener("copy", (e) => {
+    if (inTextBox(e) || (window.getSelection()?.toString() ?? "") !== "") return;
+    e.preventDefault();
+    e.clipboardData?.setData("text/plain", `${app.win.summary()}\n${app.win.setupText()}`);
+  });
+  document.addEventListener("paste", (e) => {
+    if (inTextBox(e)) return;
     const pasted = e.clipboardData?.getData("text/plain");
     if (pasted === undefined || pasted === "") return;
     e.preventDefault();
