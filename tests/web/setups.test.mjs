@@ -70,6 +70,8 @@ for (const c of table.cases) {
       e.closest('[hidden]') ? '' : e.textContent,
     );
     assert.equal(message, c.setupError, 'the parser\'s message, or none');
+    // Closing the message gives the window its whole viewport back.
+    if (message) await page.click('#setup-error-close');
     await pickFromMenu(page, null, 'copySetup');
     assert.equal(
       await clipboardText(page),
@@ -86,8 +88,12 @@ for (const c of table.cases) {
     const places = await pictures();
     for (const r of c.readouts) {
       const p = places[r.picture];
-      const text = await readoutAt(page, r.picture, r.x, r.y, p.width, p.height);
-      assert.equal(text, r.text, `the read-out on ${r.picture} at (${r.x}, ${r.y}) twips`);
+      const read = await readoutAt(page, r.picture, r.x, r.y, p.width, p.height);
+      const where = `the read-out on ${r.picture} at (${r.x}, ${r.y}) twips`;
+      assert.equal(read.picture, r.picture, where);
+      assert.ok(Math.abs(read.x - r.x) < 1e-6 && Math.abs(read.y - r.y) < 1e-6,
+        `${where}: read at (${read.x}, ${read.y})`);
+      assert.equal(read.text, r.text, where);
     }
     assert.equal(await hoverTip(`cmdGraph(${c.testPoint})`), c.testPointTip, 'the test point tip');
     assert.equal(await hoverTip('lblPowerOut'), c.powerOutTip, 'the output power tip');

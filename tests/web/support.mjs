@@ -177,9 +177,14 @@ export async function setClipboardText(page, text) {
 }
 
 // Moves the pointer to (x, y) twips on a picture, as the page lays it out, and gives what the
-// read-out then says ("" when it shows none).
+// read-out then says ("" when it shows none) and where the page says it read it.
 export async function readoutAt(page, picture, x, y, widthTwips, heightTwips) {
   const box = await (await page.$(selector(picture))).boundingBox();
   await page.mouse.move(box.x + (x * box.width) / widthTwips, box.y + (y * box.height) / heightTwips);
-  return page.$eval(selector('readout'), (element) => (element.hidden ? '' : element.textContent));
+  return page.$eval(selector('readout'), (element) => ({
+    text: element.hidden ? '' : element.textContent,
+    picture: element.dataset.picture,
+    x: Number(element.dataset.x),
+    y: Number(element.dataset.y),
+  }));
 }

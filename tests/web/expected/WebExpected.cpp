@@ -1,10 +1,10 @@
 // Prints, as JSON, what the window shows for a table of setups after a few refreshes, computed by
 // the core as the desktop computes it: the setup's text, the output power's caption, both plot
-// groups' labels, the read-outs at fixed places on the pictures, a test point's budget and the
-// output power's read-out; and for a setup the parser refuses, its message. Then the setup a few
-// keys leave from start-up. The browser edition's tests drive the page to the same state and
-// compare what it shows with this, character for character. Every case starts from a reset
-// generator and a new window, as the page's test mode does.
+// groups' labels, the read-outs at fixed places on the pictures, a test point's budget (naming
+// the page's shortcut) and the output power's read-out; and for a setup the parser refuses, its
+// message. Then the setup a few keys leave from start-up. The browser edition's tests drive the
+// page to the same state and compare what it shows with this, character for character. Every
+// case starts from a reset generator and a new window, as the page's test mode does.
 //
 //   quorvane_web_expected            print the cases
 //   quorvane_web_expected --time N   also the time of a refresh of the hand-made case with noise
@@ -20,6 +20,7 @@
 
 #include "chain/Layout.h"
 #include "model/WindowModel.h"
+#include "scene/PageTexts.h"
 #include "setup/Experiments.h"
 
 namespace {
@@ -174,7 +175,8 @@ std::string Case(std::string_view name, int experiment, std::string_view setup, 
                     ", \"text\": " + Json(window.SpectrumReadout(g, p.x, p.y)) + "}";
         }
     }
-    json += "],\n \"testPointTip\": " + Json(window.TestPointToolTip(testPoint));
+    json += "],\n \"testPointTip\": " +
+            Json(window.TestPointToolTip(testPoint, kPageTestPointModifier));
     json += ",\n \"powerOutTip\": " + Json(window.PowerOutToolTip());
     return json + "}";
 }
