@@ -210,6 +210,16 @@ std::string WindowModel::EditPanel(std::string_view panel, std::string_view box,
 }
 
 std::string WindowModel::StepList(std::string_view panel, std::string_view box, int direction) {
+    // The architecture list on the window steps from the architecture its text arranges.
+    if (panel.empty() && box == "cmbMode") {
+        std::vector<double> values;
+        for (std::string_view item : kArchitectureItems)
+            values.push_back(static_cast<double>(ItemOf(ArchitectureFromText(item))));
+        const int item = SteppedItem(
+            values, static_cast<double>(ItemOf(ArchitectureFromText(modeText_))), direction);
+        if (item >= 0) Arrange(kArchitectureItems[static_cast<std::size_t>(item)]);
+        return {};
+    }
     for (int position = 0; position < kStageCandidates; ++position) {
         if (panel != DesignName(kCandidateOrder[position])) continue;
         const std::optional<StageBox> id = StageBoxNamed(box);

@@ -48,8 +48,10 @@ class WindowModel {
     // What else a key or a click does to a panel's box without typing into it. StepList is the
     // Up (direction -1) or Down (+1) key in a stage panel's drop-down list: it picks the item
     // one step from the value the box's rule reads from its text, as the list does, and does
-    // nothing at the list's end. ClickBox is a click in the noise panel's Text1, which
-    // reads its text again. Both return why they were refused (no such panel or box), else empty.
+    // nothing at the list's end; panel "" with box "cmbMode" is the window's architecture list,
+    // which steps from the architecture its text arranges. ClickBox is a click in the noise panel's
+    // Text1, which reads its text again. Both return why they were refused (no such panel or box),
+    // else empty.
     std::string StepList(std::string_view panel, std::string_view box, int direction);
     std::string ClickBox(std::string_view panel, std::string_view box);
 

@@ -47,6 +47,13 @@ std::string PageTextsJson() {
             "using Quorvane offline needs the page served over HTTPS (or from localhost).");
     json.Key("copyFallback").String("Copy this text (Ctrl+C), then close the box.");
     json.Key("pasteFallback").String("Paste a setup text here (Ctrl+V), then press OK.");
+    json.Key("pictureFallback")
+        .String(
+            "The browser kept the picture off the clipboard: copy it from here with the "
+            "browser's own menu (right-click, or a long press on a touch screen).");
+    json.EndObject();
+    json.Key("buttons").BeginObject();
+    json.Key("ok").String("OK").Key("cancel").String("Cancel").Key("close").String("Close");
     json.EndObject();
     json.EndObject();
     return json.Take();

@@ -19,7 +19,9 @@ inline constexpr std::string_view kCopyLinkText = "Copy Link";
 //  "menu": {"copyPicture" | "copyData" | "copySetup" | "pasteSetup" | "experiments" |
 //           "copyLink": {"text": "...", "tip": "..."}},
 //  "testPointModifier": "Alt", "testPointShortcuts": ["Alt+1", ..., "Alt+8"],
-//  "notes": {"plainHttp": "...", "copyFallback": "...", "pasteFallback": "..."}}
+//  "notes": {"plainHttp": "...", "copyFallback": "...", "pasteFallback": "...",
+//            "pictureFallback": "..."},
+//  "buttons": {"ok": "OK", "cancel": "Cancel", "close": "Close"}}
 std::string PageTextsJson();
 
 }  // namespace quorvane

@@ -28,11 +28,13 @@ class JsonWriter {
     JsonWriter& Float(float value);
     JsonWriter& Bool(bool value);
 
+    void Reserve(std::size_t characters) { text_.reserve(characters); }
     const std::string& Text() const { return text_; }
     std::string Take() { return std::move(text_); }
 
   private:
     void Separate();
+    bool ShortDecimal(double value, bool single);
 
     std::string text_;
     bool first_ = true;  // nothing written yet in the innermost object or array
@@ -42,7 +44,9 @@ class JsonWriter {
 // The scene as the browser edition's page reads it.
 std::string SceneJson(const WindowScene& scene);
 
-// A plot group's figure for "Copy Picture" with the two drawings it frames.
-std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum);
+// A plot group's figure for "Copy Picture" with the two drawings it frames, and its title (the
+// test point shown, empty for none).
+std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum,
+                       std::string_view title);
 
 }  // namespace quorvane

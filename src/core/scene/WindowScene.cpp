@@ -1,5 +1,6 @@
 #include "scene/WindowScene.h"
 
+#include <algorithm>
 #include <array>
 
 #include "chain/Architecture.h"
@@ -85,6 +86,8 @@ ScenePanel Frame(std::string name, std::string label, const PanelFrame& frame,
         p.lines.push_back({std::string(l.name), static_cast<double>(l.x1),
                            static_cast<double>(l.y1), static_cast<double>(l.x2),
                            static_cast<double>(l.y2), l.width, std::string(kWindowText)});
+    for (std::string_view name : frame.focusOrder)
+        p.focusOrder.emplace_back(name);
     for (const SymbolOutline& o : frame.outlines) {
         p.outlines.push_back(
             {std::string(o.name),
@@ -317,6 +320,49 @@ std::string CssColour(std::uint32_t bgr) {
     return css;
 }
 
+namespace {
+
+// Labels first, then the focusable controls in Tab order.
+void StackPanelControls(ScenePanel& panel) {
+    const auto rank = [&panel](const SceneControl& c) {
+        if (c.kind == SceneKind::Label) return -1;
+        const auto at = std::find(panel.focusOrder.begin(), panel.focusOrder.end(), c.name);
+        return static_cast<int>(at - panel.focusOrder.begin());
+    };
+    std::stable_sort(
+        panel.controls.begin(), panel.controls.end(),
+        [&rank](const SceneControl& a, const SceneControl& b) { return rank(a) < rank(b); });
+}
+
+// Back to front as on the desktop: the labels lie on the background; the test points, the bars,
+// the architecture list, the switches and the freeze boxes come in front, in this order.
+void StackWindowControls(std::vector<SceneControl>& controls) {
+    static const std::vector<std::string> kFrontOrder = [] {
+        std::vector<std::string> order;
+        for (int n = 1; n <= 6; ++n)
+            order.push_back(Indexed("cmdGraph", n));
+        for (const char* bar :
+             {"hscSignal(0)", "hscSpectrum(0)", "hscSignal(1)", "hscCentre(0)", "hscCentre(1)",
+              "hscSpectrum(1)", "cmdGraph(7)", "cmbMode", "cmdGraph(8)"})
+            order.emplace_back(bar);
+        for (int k = 0; k < kSlotCount; ++k)
+            order.push_back(Indexed("Check1", k));
+        order.emplace_back("chkFreeze(0)");
+        order.emplace_back("chkFreeze(1)");
+        return order;
+    }();
+    const auto rank = [](const SceneControl& c) {
+        if (c.kind == SceneKind::Label) return -1;
+        return static_cast<int>(std::find(kFrontOrder.begin(), kFrontOrder.end(), c.name) -
+                                kFrontOrder.begin());
+    };
+    std::stable_sort(
+        controls.begin(), controls.end(),
+        [&rank](const SceneControl& a, const SceneControl& b) { return rank(a) < rank(b); });
+}
+
+}  // namespace
+
 WindowScene BuildScene(const WindowModel& model) {
     WindowScene scene;
     scene.width = layout::kClientWidth;
@@ -327,6 +373,8 @@ WindowScene BuildScene(const WindowModel& model) {
     scene.panels.push_back(Noise(model));
     for (int position = 0; position < kStageCandidates; ++position)
         scene.panels.push_back(Stage(model, position));
+    for (ScenePanel& panel : scene.panels)
+        StackPanelControls(panel);
 
     for (const auto& line : layout::kDiagramLines) {
         const layout::Segment& s = line.segment;
@@ -383,6 +431,7 @@ WindowScene BuildScene(const WindowModel& model) {
 
     AddPlotGroup(scene, model, 0);
     AddPlotGroup(scene, model, 1);
+    StackWindowControls(scene.controls);
 
     scene.focusOrder = model.FocusOrder();
     return scene;

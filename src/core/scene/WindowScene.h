@@ -80,9 +80,12 @@ struct ScenePanel {
     std::string label;  // the panel's title, its accessible name
     int left = 0, top = 0, width = 0, height = 0;
     bool visible = true;
+    // The labels first, which lie behind the boxes they overlap, then the controls a student
+    // reaches with Tab, in the order Tab reaches them (focusOrder).
     std::vector<SceneControl> controls;
     std::vector<SceneLine> lines;
     std::vector<SceneOutline> outlines;
+    std::vector<std::string> focusOrder;
 };
 
 struct WindowScene {

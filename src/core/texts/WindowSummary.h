@@ -1,10 +1,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/ChainSnapshot.h"
 
 namespace quorvane {
+
+// The desktop window's context-menu entry that copies its picture with the summary below.
+inline constexpr std::string_view kCopyWindowText = "Copy Window";
 
 // What the window shows, for the text that "Copy Window" puts beside the window's picture.
 struct WindowSummaryInput {

@@ -61,7 +61,7 @@ void Quorvane::CreateShortcuts() {
         connect(shortcut, &QShortcut::activated, testPoints_[n - 1], &QAbstractButton::click);
     }
     // A text box with focus keeps Ctrl+C for its own text.
-    auto* copyWindow = new QAction(QStringLiteral("Copy Window"), this);
+    auto* copyWindow = new QAction(Text(kCopyWindowText), this);
     copyWindow->setShortcut(QKeySequence::Copy);
     connect(copyWindow, &QAction::triggered, this, &Quorvane::CopyWindow);
     addAction(copyWindow);

@@ -123,7 +123,7 @@ TEST(SceneJson, WritesTheAgreedFields) {
         R"j("tip":"t","lazyTip":false,"aria":"1st Mixer LO"}],"lines":[{"name":"Line1","x1":480,)j"
         R"j("y1":1560,"x2":0,"y2":1560,"width":4,"colour":"WindowText"}],"outlines":[{"name":)j"
         R"j("Shape1","kind":"circle","left":1,"top":2,"width":3,"height":4,"border":3,)j"
-        R"j("colour":"WindowText","fill":""}]}],"controls":[{"name":"hscCentre(1)","kind":"range",)j"
+        R"j("colour":"WindowText","fill":""}],"focusOrder":[]}],"controls":[{"name":"hscCentre(1)","kind":"range",)j"
         R"j("left":0,"top":0,"width":0,"height":0,"visible":true,"enabled":true,"text":"",)j"
         R"j("align":"right","points":9.75,"checked":false,"colour":"","range":{"min":1,"max":200,)j"
         R"j("step":1,"page":10,"value":100,"vertical":false},"tip":"","lazyTip":true,"aria":"",)j"

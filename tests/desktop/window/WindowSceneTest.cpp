@@ -178,13 +178,36 @@ void CompareScene(const Quorvane& w, const WindowScene& scene) {
             controls << Text(c.name);
         }
         QCOMPARE(controls, NamedWidgets(*panel));
+        // Labels first, behind the boxes; then what Tab reaches, in the panel's Tab order.
+        QStringList tabOrder;
+        for (const QWidget* control : panel->FocusOrder())
+            tabOrder << control->objectName();
+        QStringList stacked;
+        bool labels = true;
+        for (const SceneControl& c : p.controls) {
+            if (c.kind == SceneKind::Label) {
+                QVERIFY2(labels, qPrintable(Text(c.name)));
+                continue;
+            }
+            labels = false;
+            stacked << Text(c.name);
+        }
+        QCOMPARE(stacked, tabOrder);
         CompareLines(*panel, p.lines);
         CompareOutlines(*panel, p.outlines);
     }
+    QStringList stacked;
     for (const SceneControl& c : scene.controls) {
         CompareControl(w, c);
         listed << Text(c.name);
+        stacked << Text(c.name);
     }
+    // Back to front as the window stacks them (a raised widget moves to the end of children()).
+    QStringList windowStack;
+    for (const QObject* child : w.children()) {
+        if (stacked.contains(child->objectName())) windowStack << child->objectName();
+    }
+    QCOMPARE(stacked, windowStack);
     for (const quorvane::ScenePicture& p : scene.pictures) {
         listed << Text(p.name);
         const auto* picture = Find<quorvane::PictureBox>(w, Text(p.name));
@@ -274,6 +297,13 @@ void WindowSceneTest::sceneShowsWhatTheWindowShows() {
         ->setEditText(QStringLiteral("7,5"));
     TickBoth(w, m, 1);
     CompareScene(w, quorvane::BuildScene(m));
+    // The architecture list steps from the architecture its text arranges.
+    auto* mode = Find<QComboBox>(w, "cmbMode");
+    for (const int direction : {+1, +1, -1}) {
+        QCOMPARE(m.StepList("", "cmbMode", direction), std::string());
+        QTest::keyClick(mode, direction < 0 ? Qt::Key_Up : Qt::Key_Down);
+        CompareScene(w, quorvane::BuildScene(m));
+    }
 }
 
 QTEST_MAIN(WindowSceneTest)
