@@ -1,7 +1,7 @@
 // The clipboard through the browser's API, and where that is out of reach (plain HTTP off
 // localhost, or a refused permission) a dialog with a text field to copy from or paste into.
 
-import { text, type Texts } from "./scene.js";
+import { buttonText, firstText, text, type Texts } from "./scene.js";
 
 function dialog(heading: string): { dlg: HTMLDialogElement; body: HTMLDivElement;
                                      buttons: HTMLDivElement } {
@@ -40,7 +40,7 @@ export function showTextToCopy(texts: Texts, value: string): void {
   area.value = value;
   area.rows = 12;
   body.appendChild(area);
-  buttons.appendChild(button(text(texts, "buttons.close"), () => dlg.close()));
+  buttons.appendChild(button(buttonText(texts, "close"), () => dlg.close()));
   dlg.showModal();
   area.focus();
   area.select();
@@ -75,11 +75,11 @@ export async function pasteText(texts: Texts): Promise<string | null> {
     body.appendChild(area);
     let result: string | null = null;
     buttons.append(
-        button(text(texts, "buttons.ok"), () => {
+        button(buttonText(texts, "ok"), () => {
           result = area.value;
           dlg.close();
         }),
-        button(text(texts, "buttons.cancel"), () => dlg.close()));
+        button(buttonText(texts, "cancel"), () => dlg.close()));
     dlg.addEventListener("close", () => resolve(result));
     dlg.showModal();
     area.focus();
@@ -98,12 +98,12 @@ export async function copyImage(texts: Texts, canvas: HTMLCanvasElement,
       // Refused: the picture in a dialog, for the browser's own menu.
     }
   }
-  const { dlg, body, buttons } = dialog(text(texts, "notes.pictureFallback"));
+  const { dlg, body, buttons } = dialog(firstText(texts, "notes.pictureFallback") ?? "");
   const img = document.createElement("img");
   img.src = canvas.toDataURL("image/png");
   img.alt = alt;
   img.style.width = canvas.style.width;
   body.appendChild(img);
-  buttons.appendChild(button(text(texts, "buttons.close"), () => dlg.close()));
+  buttons.appendChild(button(buttonText(texts, "close"), () => dlg.close()));
   dlg.showModal();
 }

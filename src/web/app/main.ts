@@ -6,7 +6,7 @@ import { copyImage, copyText, pasteText } from "./clipboard.js";
 import { loadCore, type CoreModule } from "./core.js";
 import { paintFigure } from "./figure.js";
 import { ContextMenu, type MenuItem } from "./menu.js";
-import { text, type Experiment, type Figure, type Scene, type Texts } from "./scene.js";
+import { buttonText, text, type Experiment, type Figure, type Scene, type Texts } from "./scene.js";
 import { linkForSetup, setupFromHash } from "./setuplink.js";
 import { installShortcuts } from "./shortcuts.js";
 
@@ -44,7 +44,7 @@ async function start(): Promise<void> {
     offline.textContent = text(texts, "notes.plainHttp");
     offline.hidden = false;
   }
-  setupClose.textContent = text(texts, "buttons.close");
+  setupClose.textContent = buttonText(texts, "close");
 
   const app = new App(win, byId("stage"), () => notes.offsetHeight);
   const showSetupError = (message: string) => {

@@ -135,3 +135,19 @@ export function text(texts: Texts, path: string): string {
   }
   return typeof at === "string" ? at : `[${path}]`;
 }
+
+// The first of several texts the core has; null when it has none of them.
+export function firstText(texts: Texts, ...paths: string[]): string | null {
+  for (const path of paths) {
+    const t = text(texts, path);
+    if (t !== `[${path}]`) return t;
+  }
+  return null;
+}
+
+// A dialog's buttons: the core's words when it gives them, else the action's own menu text
+// (OK) or a cross (Close, Cancel), which every reader knows.
+export function buttonText(texts: Texts, kind: "ok" | "cancel" | "close"): string {
+  const fallback = kind === "ok" ? firstText(texts, "menu.pasteSetup.text") : null;
+  return firstText(texts, `buttons.${kind}`) ?? fallback ?? "\u2715";
+}

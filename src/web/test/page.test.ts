@@ -5,6 +5,7 @@ import { test } from "node:test";
 
 import { tabOrder } from "../app/focus.js";
 import { fitFactor, Scale, snap, thumbShare } from "../app/layout.js";
+import { buttonText, firstText, text } from "../app/scene.js";
 import { hashForSetup, linkForSetup, setupFromHash } from "../app/setuplink.js";
 import { testPointOfKey } from "../app/shortcuts.js";
 
@@ -95,4 +96,23 @@ test("Alt with a digit 1..8 and nothing else selects a test point", () => {
   assert.equal(key("Digit3", { altKey: true, ctrlKey: true }), 0);
   assert.equal(key("Digit3", { altKey: true, shiftKey: true }), 0);
   assert.equal(key("KeyA", { altKey: true }), 0);
+});
+
+test("page texts are read by path; a missing one shows its path or the agreed stand-in", () => {
+  const texts = {
+    title: "Quorvane",
+    menu: { pasteSetup: { text: "Paste Setup", tip: "Paste Setup: ..." } },
+    notes: { plainHttp: "plain HTTP" },
+  };
+  assert.equal(text(texts, "title"), "Quorvane");
+  assert.equal(text(texts, "menu.pasteSetup.tip"), "Paste Setup: ...");
+  assert.equal(text(texts, "notes.plainHttp"), "plain HTTP");
+  assert.equal(text(texts, "menu.copyLink.text"), "[menu.copyLink.text]");
+  assert.equal(text(texts, "menu.pasteSetup"), "[menu.pasteSetup]"); // an object is no text
+  assert.equal(text(texts, "title.more"), "[title.more]");
+  assert.equal(firstText(texts, "buttons.ok", "menu.pasteSetup.text"), "Paste Setup");
+  assert.equal(firstText(texts, "buttons.ok"), null);
+  assert.equal(buttonText(texts, "ok"), "Paste Setup");
+  assert.equal(buttonText(texts, "close"), "\u2715");
+  assert.equal(buttonText({ ...texts, buttons: { close: "Close" } }, "close"), "Close");
 });
