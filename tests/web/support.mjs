@@ -119,11 +119,6 @@ export function selector(name) {
   return `[data-name="${name.replace(/["\\]/g, '\\$&')}"]`;
 }
 
-// A control of the window, or a box inside a panel.
-export function controlSelector(panel, name) {
-  return panel ? `${selector(panel)} ${selector(name)}` : selector(name);
-}
-
 export async function textOf(page, name) {
   return page.$eval(selector(name), (element) =>
     'value' in element && element.tagName !== 'BUTTON' ? element.value : element.textContent,
