@@ -14,8 +14,9 @@ fi
 
 # The files come from the tree itself, not from git, so an unpacked source archive and a clone
 # check exactly the same files.
-mapfile -t sources < <(find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) |
-  LC_ALL=C sort)
+# The page's npm packages (src/web/node_modules) are not ours.
+mapfile -t sources < <(find src tests bench fuzz -name node_modules -prune -o -type f \
+  \( -name '*.cpp' -o -name '*.h' \) -print | LC_ALL=C sort)
 echo "== clang-format: ${#sources[@]} files"
 clang-format-14 --dry-run --Werror "${sources[@]}"
 
@@ -30,8 +31,9 @@ sed -E 's# -Winvalid-pch##g; s# -include [^ ]*cmake_pch\.hxx##g' build/compile_c
   >build/lint/compile_commands.json
 # clang-tidy reads the program's own sources, src/ only, on purpose: tests, benchmarks and fuzz
 # targets are held to clang-format, warnings as errors and the sanitizer run instead, which keeps
-# this step short enough to run beside the fuzzers.
-mapfile -t checked < <(find src -type f -name '*.cpp' | LC_ALL=C sort)
+# this step short enough to run beside the fuzzers. The WebAssembly bindings (src/web) are built
+# by emscripten alone, so the native compile commands hold none of them.
+mapfile -t checked < <(find src -path src/web -prune -o -type f -name '*.cpp' -print | LC_ALL=C sort)
 if [ "${#checked[@]}" -eq 0 ]; then
   echo "no sources found under src/" >&2
   exit 1

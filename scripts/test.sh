@@ -6,6 +6,7 @@
 # - all tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the core's in a build
 #   with Qt absent;
 # - the kept fuzz findings and a short fuzzing run of each target;
+# - the browser edition built (scripts/web.sh) and its tests run in headless chromium;
 # - clang-format and clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,12 +19,27 @@ bash scripts/build.sh -DQUORVANE_WERROR=ON
 mkdir -p build/lint
 nice -n 10 bash scripts/lint.sh >build/lint/lint.log 2>&1 &
 lint=$!
-trap 'kill "${lint}" 2>/dev/null || true' EXIT
+# The browser edition builds beside the tests too, one job at a time, so that the WebAssembly
+# compile fills the gaps of the single-threaded steps that follow; its tests run once it is built,
+# before the sanitized builds take both cores again.
+QUORVANE_JOBS=1 nice -n 5 bash scripts/web.sh build >build/web-build.log 2>&1 &
+web=$!
+trap 'kill "${lint}" "${web}" 2>/dev/null || true' EXIT
 
-(cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+# wasm_numbers compares the WebAssembly build with the native one: it runs once that is built.
+(cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)" -E '^wasm_numbers$')
 bash scripts/golden.sh
 bash scripts/package.sh build
 bash scripts/check-package.sh
+built=0
+wait "${web}" || built=$?
+cat build/web-build.log
+if [ "${built}" -ne 0 ]; then
+  echo "the browser edition's build exited with ${built}" >&2
+  exit 1
+fi
+(cd build && ctest --output-on-failure --timeout 300 -R '^wasm_numbers$' --no-tests=error)
+bash scripts/web.sh test
 bash scripts/test-sanitized.sh
 bash scripts/fuzz.sh "${QUORVANE_FUZZ_SECONDS:-30}"
 
