@@ -213,6 +213,7 @@ std::string WindowModel::StepList(std::string_view panel, std::string_view box, 
     // The architecture list on the window steps from the architecture its text arranges.
     if (panel.empty() && box == "cmbMode") {
         std::vector<double> values;
+        values.reserve(kArchitectureItems.size());
         for (std::string_view item : kArchitectureItems)
             values.push_back(static_cast<double>(ItemOf(ArchitectureFromText(item))));
         const int item = SteppedItem(
