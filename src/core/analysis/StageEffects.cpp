@@ -56,9 +56,9 @@ Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, doubl
     for (int j = 2; j <= highest; ++j) {
         const double reach = Reach(terms, sum, j);
         const double need = floor / reach;
-        power = Multiply(power, factor, need, j, stage);
-        Normalise(power, need);
-        products.leftOut = std::max(products.leftOut, KeepStrongest(power, kProductLines) * reach);
+        double left = 0;
+        power = Multiply(power, factor, need, j, stage, kProductLines, left);
+        products.leftOut = std::max(products.leftOut, left * reach);
         if (power.empty()) break;
         for (const Term& t : terms) {
             if (t.power == j) AppendScaled(products.lines, power, t.coefficient);
