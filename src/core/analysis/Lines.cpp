@@ -1,7 +1,11 @@
 #include "analysis/Lines.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <numbers>
 
 #include "engine/Elementary.h"
@@ -123,8 +127,15 @@ namespace {
 
 // Adds an origin unless its recipe is known already; beyond kMostOrigins it is only counted.
 void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
+    // Recipes compared as their bytes (equal counts are equal bytes), without a call per pair.
+    const auto bytes = [](const Recipe& r) {
+        std::array<std::uint64_t, 2> b{};
+        std::memcpy(b.data(), r.counts.data(), sizeof r.counts);
+        return b;
+    };
+    const std::array<std::uint64_t, 2> wanted = bytes(o.recipe);
     const bool known = std::any_of(origins.begin(), origins.end(),
-                                   [&](const Origin& k) { return k.recipe == o.recipe; });
+                                   [&](const Origin& k) { return bytes(k.recipe) == wanted; });
     if (known) return;
     if (origins.size() < kMostOrigins)
         origins.push_back(o);
@@ -212,8 +223,8 @@ void Normalise(LineSet& lines, double floor) {
         }
         // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
         if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
-        if (math::Abs(line.phasor) >= floor && math::Abs(line.phasor) > 0)
-            merged.push_back(std::move(line));
+        const double amplitude = math::Abs(line.phasor);
+        if (amplitude >= floor && amplitude > 0) merged.push_back(std::move(line));
         first = last;
     }
     lines = std::move(merged);
@@ -294,6 +305,32 @@ struct BareLine {
 
 }  // namespace
 
+// The products' indices in a stable order of frequency. The frequencies are 0 .. 40 MHz, never
+// -0, so their bits in order as integers are their order: a stable radix sort, a byte at a
+// time, passing over bytes that all share.
+std::vector<std::size_t> OrderOfFrequency(const std::vector<BareProduct>& products) {
+    const std::size_t n = products.size();
+    std::vector<std::pair<std::uint64_t, std::size_t>> keyed(n), other(n);
+    for (std::size_t k = 0; k < n; ++k)
+        keyed[k] = {std::bit_cast<std::uint64_t>(products[k].mhz), k};
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> start{};
+        for (const auto& [key, index] : keyed)
+            ++start[((key >> shift) & 0xff) + 1];
+        if (std::any_of(start.begin(), start.end(), [&](std::size_t c) { return c == n; }))
+            continue;
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (const auto& entry : keyed)
+            other[start[(entry.first >> shift) & 0xff]++] = entry;
+        keyed.swap(other);
+    }
+    std::vector<std::size_t> order(n);
+    for (std::size_t k = 0; k < n; ++k)
+        order[k] = keyed[k].second;
+    return order;
+}
+
 // The products are worked out bare first, and only those kept become lines: most are dropped
 // or merged, and a line with its origins is heavy to make, sort and move. Every step is the one
 // Normalise and KeepStrongest take on the lines, in the same order, so the same lines result.
@@ -305,14 +342,22 @@ LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, in
     std::vector<double> amplitudes(sb.size());
     for (std::size_t k = 0; k < sb.size(); ++k)
         amplitudes[k] = math::Abs(sb[k]->phasor);
+    // How many of the strongest lines of b each line of a multiplies.
+    std::vector<std::size_t> reach(sa.size(), 0);
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i < sa.size(); ++i) {
+        const double ax = math::Abs(sa[i]->phasor);
+        // A product with a DC level lands twice on one frequency, hence the full product.
+        while (reach[i] < sb.size() && !(ax * amplitudes[reach[i]] < floor))
+            ++reach[i];
+        pairs += reach[i];
+    }
     std::vector<BareProduct> products;
+    products.reserve(2 * pairs);
     for (std::size_t i = 0; i < sa.size(); ++i) {
         const Line& x = *sa[i];
-        const double ax = math::Abs(x.phasor);
-        for (std::size_t k = 0; k < sb.size(); ++k) {
+        for (std::size_t k = 0; k < reach[i]; ++k) {
             const Line& y = *sb[k];
-            // A product with a DC level lands twice on one frequency, hence the full product.
-            if (ax * amplitudes[k] < floor) break;
             for (const bool sum : {true, false}) {
                 BareProduct p;
                 p.mhz = sum ? x.mhz + y.mhz : x.mhz - y.mhz;
@@ -332,13 +377,7 @@ LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, in
         }
     }
     // In order of frequency, equal frequencies in the order made: a stable order.
-    std::vector<std::pair<double, std::size_t>> keyed(products.size());
-    for (std::size_t k = 0; k < products.size(); ++k)
-        keyed[k] = {products[k].mhz, k};
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<std::size_t> members(products.size());
-    for (std::size_t k = 0; k < products.size(); ++k)
-        members[k] = keyed[k].second;
+    std::vector<std::size_t> members = OrderOfFrequency(products);
     // Within a frequency the strongest first, the equally strong in the order above.
     const auto stronger = [&](std::size_t p, std::size_t q) {
         const BareProduct &u = products[p], &v = products[q];
