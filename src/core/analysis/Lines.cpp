@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -305,29 +304,33 @@ struct BareLine {
 
 }  // namespace
 
-// The products' indices in a stable order of frequency. The frequencies are 0 .. 40 MHz, never
-// -0, so their bits in order as integers are their order: a stable radix sort, a byte at a
-// time, passing over bytes that all share.
+// The products' indices in a stable order of frequency: counted out into buckets a bin wide, in
+// the order made, then each bucket sorted by frequency and, among equals, by that order. Products
+// gather on a few frequencies, so the buckets are small.
 std::vector<std::size_t> OrderOfFrequency(const std::vector<BareProduct>& products) {
+    constexpr std::size_t kBuckets = kSampleCount / 2 + 1;
+    constexpr double kPerMHz = 1 / kBinMHz;
     const std::size_t n = products.size();
-    std::vector<std::pair<std::uint64_t, std::size_t>> keyed(n), other(n);
-    for (std::size_t k = 0; k < n; ++k)
-        keyed[k] = {std::bit_cast<std::uint64_t>(products[k].mhz), k};
-    for (int shift = 0; shift < 64; shift += 8) {
-        std::array<std::size_t, 257> start{};
-        for (const auto& [key, index] : keyed)
-            ++start[((key >> shift) & 0xff) + 1];
-        if (std::any_of(start.begin(), start.end(), [&](std::size_t c) { return c == n; }))
-            continue;
-        for (std::size_t b = 1; b < start.size(); ++b)
-            start[b] += start[b - 1];
-        for (const auto& entry : keyed)
-            other[start[(entry.first >> shift) & 0xff]++] = entry;
-        keyed.swap(other);
+    std::vector<std::size_t> bucket(n), start(kBuckets + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+        bucket[k] = std::min(static_cast<std::size_t>(products[k].mhz * kPerMHz), kBuckets - 1);
+        ++start[bucket[k] + 1];
     }
+    for (std::size_t b = 1; b <= kBuckets; ++b)
+        start[b] += start[b - 1];
     std::vector<std::size_t> order(n);
     for (std::size_t k = 0; k < n; ++k)
-        order[k] = keyed[k].second;
+        order[start[bucket[k]]++] = k;
+    // start[b] is now where bucket b ends.
+    const auto before = [&](std::size_t p, std::size_t q) {
+        const double u = products[p].mhz, v = products[q].mhz;
+        return u != v ? u < v : p < q;
+    };
+    for (std::size_t b = 0, first = 0; b < kBuckets; first = start[b], ++b) {
+        if (start[b] - first > 1)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                      order.begin() + static_cast<std::ptrdiff_t>(start[b]), before);
+    }
     return order;
 }
 
