@@ -1,10 +1,11 @@
 // Times the prediction on the random-chain test's own draws: per seed, the median and the worst
-// time of one chain's prediction (the tooltips ask for one whenever the chain changes), and which
-// chain was the worst. BM_PredictRandomChain/seed/chain repeats one chain, for a profiler.
+// processor time of one chain's prediction (the tooltips ask for one whenever the chain changes),
+// and which chain was the worst. Processor time, as other work on a shared machine does not add
+// to it. BM_PredictRandomChain/seed/chain repeats one chain, for a profiler.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <vector>
 
 #include "RandomChainDraw.h"
@@ -27,16 +28,14 @@ void BM_PredictRandomChains(benchmark::State& state) {
     std::vector<double> worst(chains.size(), 0.0), fastest(chains.size(), 1e300);
     for (auto _ : state) {
         for (std::size_t n = 0; n < chains.size(); ++n) {
-            const auto start = std::chrono::steady_clock::now();
+            const std::clock_t start = std::clock();
             benchmark::DoNotOptimize(PredictChain(chains[n].snapshot, chains[n].architecture));
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
+            const double ms = 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
             worst[n] = std::max(worst[n], ms);
             fastest[n] = std::min(fastest[n], ms);
         }
     }
-    // Each chain at its fastest over the repetitions: what a busy machine adds is left out.
+    // Each chain at its fastest over the repetitions.
     const auto slowest = std::max_element(fastest.begin(), fastest.end());
     state.counters["worst_ms"] = *slowest;
     state.counters["worst_chain"] = static_cast<double>(slowest - fastest.begin());
@@ -61,9 +60,9 @@ void BM_PredictRandomChain(benchmark::State& state) {
 }
 // The slowest chains of each seed.
 BENCHMARK(BM_PredictRandomChain)
-    ->Args({1, 0})
+    ->Args({1, 177})
     ->Args({2, 34})
-    ->Args({3, 0})
+    ->Args({3, 247})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
