@@ -368,12 +368,15 @@ class Predictor {
         const auto passes = [&](const Line& l) {
             return !band || PassBandKeepsBin(*band, static_cast<int>(std::lround(l.mhz / kBinMHz)));
         };
-        std::vector<std::size_t> order(lines_.size());
+        // The strongest first, equals in their order: the powers sorted beside the indices.
+        std::vector<std::pair<double, std::size_t>> keyed(lines_.size());
+        for (std::size_t k = 0; k < keyed.size(); ++k)
+            keyed[k] = {std::norm(lines_[k].phasor), k};
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        std::vector<std::size_t> order(keyed.size());
         for (std::size_t k = 0; k < order.size(); ++k)
-            order[k] = k;
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return std::norm(lines_[a].phasor) > std::norm(lines_[b].phasor);
-        });
+            order[k] = keyed[k].second;
         std::vector<bool> keep(lines_.size(), false);
         std::size_t kept = 0;
         double keptPassing = 0, leftPassing = 0;

@@ -1,7 +1,10 @@
 #include "analysis/Lines.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <numbers>
 
 #include "engine/Elementary.h"
@@ -37,7 +40,8 @@ Recipe BaseRecipe(int base, int count) {
 }
 
 bool FoldMHz(double& mhz) {
-    double f = std::fmod(mhz, kSamplingMHz);
+    // fmod is exact, and within one sampling rate either side it returns its argument.
+    double f = std::abs(mhz) < kSamplingMHz ? mhz : std::fmod(mhz, kSamplingMHz);
     if (f < 0) f += kSamplingMHz;
     bool mirrored = false;
     if (f > kNyquistMHz) {
@@ -122,8 +126,15 @@ namespace {
 
 // Adds an origin unless its recipe is known already; beyond kMostOrigins it is only counted.
 void AddOrigin(std::vector<Origin>& origins, int& more, const Origin& o) {
+    // Recipes compared as their bytes (equal counts are equal bytes), without a call per pair.
+    const auto bytes = [](const Recipe& r) {
+        std::array<std::uint64_t, 2> b{};
+        std::memcpy(b.data(), r.counts.data(), sizeof r.counts);
+        return b;
+    };
+    const std::array<std::uint64_t, 2> wanted = bytes(o.recipe);
     const bool known = std::any_of(origins.begin(), origins.end(),
-                                   [&](const Origin& k) { return k.recipe == o.recipe; });
+                                   [&](const Origin& k) { return bytes(k.recipe) == wanted; });
     if (known) return;
     if (origins.size() < kMostOrigins)
         origins.push_back(o);
@@ -211,8 +222,8 @@ void Normalise(LineSet& lines, double floor) {
         }
         // At 0 and 40 MHz the samples see only the real part: cos(0 + phase), cos(pi n + phase).
         if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
-        if (math::Abs(line.phasor) >= floor && math::Abs(line.phasor) > 0)
-            merged.push_back(std::move(line));
+        const double amplitude = math::Abs(line.phasor);
+        if (amplitude >= floor && amplitude > 0) merged.push_back(std::move(line));
         first = last;
     }
     lines = std::move(merged);
@@ -270,24 +281,173 @@ Line Product(const Line& x, const Line& y, bool sum, int order, int stage) {
 
 }  // namespace
 
-LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage) {
+namespace {
+
+// A product as far as Normalise and KeepStrongest look at it: its frequency, phasor and power,
+// and the operands (by their place in order of amplitude) and the side that made it.
+struct BareProduct {
+    double mhz = 0;
+    std::complex<double> phasor;
+    double norm = 0;
+    std::size_t x = 0, y = 0;
+    bool sum = false;
+    bool mirrored = false;
+};
+
+// The products of one frequency added up: `members` [first, last) of the products in order of
+// frequency, the strongest first.
+struct BareLine {
+    double mhz = 0;
+    std::complex<double> phasor;
+    std::size_t first = 0, last = 0;
+};
+
+}  // namespace
+
+// The products' indices in a stable order of frequency: counted out into buckets a bin wide, in
+// the order made, then each bucket sorted by frequency and, among equals, by that order. Products
+// gather on a few frequencies, so the buckets are small.
+std::vector<std::size_t> OrderOfFrequency(const std::vector<BareProduct>& products) {
+    constexpr std::size_t kBuckets = kSampleCount / 2 + 1;
+    constexpr double kPerMHz = 1 / kBinMHz;
+    const std::size_t n = products.size();
+    std::vector<std::size_t> bucket(n), start(kBuckets + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+        bucket[k] = std::min(static_cast<std::size_t>(products[k].mhz * kPerMHz), kBuckets - 1);
+        ++start[bucket[k] + 1];
+    }
+    for (std::size_t b = 1; b <= kBuckets; ++b)
+        start[b] += start[b - 1];
+    std::vector<std::size_t> order(n);
+    for (std::size_t k = 0; k < n; ++k)
+        order[start[bucket[k]]++] = k;
+    // start[b] is now where bucket b ends.
+    const auto before = [&](std::size_t p, std::size_t q) {
+        const double u = products[p].mhz, v = products[q].mhz;
+        return u != v ? u < v : p < q;
+    };
+    for (std::size_t b = 0, first = 0; b < kBuckets; first = start[b], ++b) {
+        if (start[b] - first > 1)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                      order.begin() + static_cast<std::ptrdiff_t>(start[b]), before);
+    }
+    return order;
+}
+
+// The products are worked out bare first, and only those kept become lines: most are dropped
+// or merged, and a line with its origins is heavy to make, sort and move. Every step is the one
+// Normalise and KeepStrongest take on the lines, in the same order, so the same lines result.
+LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage,
+                 std::size_t count, double& leftOut) {
+    leftOut = 0;
     const std::vector<const Line*> sa = ByAmplitude(a);
     const std::vector<const Line*> sb = ByAmplitude(b);
     std::vector<double> amplitudes(sb.size());
     for (std::size_t k = 0; k < sb.size(); ++k)
         amplitudes[k] = math::Abs(sb[k]->phasor);
-    LineSet products;
-    for (const Line* x : sa) {
-        const double ax = math::Abs(x->phasor);
-        for (std::size_t k = 0; k < sb.size(); ++k) {
-            const Line* y = sb[k];
-            // A product with a DC level lands twice on one frequency, hence the full product.
-            if (ax * amplitudes[k] < floor) break;
-            products.push_back(Product(*x, *y, true, order, stage));
-            products.push_back(Product(*x, *y, false, order, stage));
+    // How many of the strongest lines of b each line of a multiplies.
+    std::vector<std::size_t> reach(sa.size(), 0);
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i < sa.size(); ++i) {
+        const double ax = math::Abs(sa[i]->phasor);
+        // A product with a DC level lands twice on one frequency, hence the full product.
+        while (reach[i] < sb.size() && !(ax * amplitudes[reach[i]] < floor))
+            ++reach[i];
+        pairs += reach[i];
+    }
+    std::vector<BareProduct> products;
+    products.reserve(2 * pairs);
+    for (std::size_t i = 0; i < sa.size(); ++i) {
+        const Line& x = *sa[i];
+        for (std::size_t k = 0; k < reach[i]; ++k) {
+            const Line& y = *sb[k];
+            for (const bool sum : {true, false}) {
+                BareProduct p;
+                p.mhz = sum ? x.mhz + y.mhz : x.mhz - y.mhz;
+                p.phasor = 0.5 * x.phasor * (sum ? y.phasor : std::conj(y.phasor));
+                p.mirrored = FoldMHz(p.mhz);
+                if (p.mirrored) p.phasor = std::conj(p.phasor);
+                // A product that overflowed has no level to compare or add.
+                if (!std::isfinite(p.phasor.real()) || !std::isfinite(p.phasor.imag()) ||
+                    !std::isfinite(p.mhz))
+                    continue;
+                p.norm = std::norm(p.phasor);
+                p.x = i;
+                p.y = k;
+                p.sum = sum;
+                products.push_back(p);
+            }
         }
     }
-    return products;
+    // In order of frequency, equal frequencies in the order made: a stable order.
+    std::vector<std::size_t> members = OrderOfFrequency(products);
+    // Within a frequency the strongest first, the equally strong in the order above.
+    const auto stronger = [&](std::size_t p, std::size_t q) {
+        const BareProduct &u = products[p], &v = products[q];
+        if (u.norm != v.norm) return u.norm > v.norm;
+        return u.mhz != v.mhz ? u.mhz < v.mhz : p < q;
+    };
+    std::vector<BareLine> lines;
+    for (std::size_t first = 0; first < members.size();) {
+        std::size_t last = first + 1;
+        while (last < members.size() &&
+               products[members[last]].mhz - products[members[first]].mhz < kSameFrequencyMHz)
+            ++last;
+        if (last - first > 1) {
+            std::sort(members.begin() + static_cast<std::ptrdiff_t>(first),
+                      members.begin() + static_cast<std::ptrdiff_t>(last), stronger);
+        }
+        BareLine line{products[members[first]].mhz, products[members[first]].phasor, first, last};
+        for (std::size_t k = first + 1; k < last; ++k)
+            line.phasor += products[members[k]].phasor;
+        if (AtDcOrNyquist(line.mhz)) line.phasor = line.phasor.real();
+        const double amplitude = math::Abs(line.phasor);
+        if (amplitude >= floor && amplitude > 0) lines.push_back(line);
+        first = last;
+    }
+    std::vector<std::size_t> kept;
+    if (lines.size() <= count) {
+        kept.resize(lines.size());
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            kept[k] = k;
+    } else {
+        kept = StableOrder(
+            lines.size(), [&](std::size_t k) { return std::norm(lines[k].phasor); }, true);
+        leftOut = math::Abs(lines[kept[count]].phasor);
+        kept.resize(count);
+        std::stable_sort(kept.begin(), kept.end(),
+                         [&](std::size_t p, std::size_t q) { return lines[p].mhz < lines[q].mhz; });
+    }
+    // What a product takes from its operands beyond its phasor.
+    const auto marked = [](const Line& l) { return l.truncated || !l.confinedBy.empty(); };
+    LineSet out;
+    out.reserve(kept.size());
+    for (const std::size_t k : kept) {
+        const BareLine& bare = lines[k];
+        const BareProduct& strongest = products[members[bare.first]];
+        Line line = Product(*sa[strongest.x], *sb[strongest.y], strongest.sum, order, stage);
+        if (bare.last - bare.first > 1) {
+            std::vector<Origin> origins{line.origin};
+            int more = 0;
+            for (std::size_t m = bare.first + 1; m < bare.last; ++m) {
+                const BareProduct& p = products[members[m]];
+                const Line &x = *sa[p.x], &y = *sb[p.y];
+                line.approximate = line.approximate || x.approximate || y.approximate;
+                line.truncated = line.truncated || marked(x) || marked(y);
+                Origin o = line.origin;
+                o.recipe =
+                    p.sum ? x.origin.recipe + y.origin.recipe : x.origin.recipe - y.origin.recipe;
+                if (p.mirrored) o.recipe = -o.recipe;
+                AddOrigin(origins, more, o);
+            }
+            line.origin = origins.front();
+            line.others.assign(origins.begin() + 1, origins.end());
+            line.moreOrigins = more;
+        }
+        line.phasor = bare.phasor;
+        out.push_back(std::move(line));
+    }
+    return out;
 }
 
 }  // namespace quorvane::analysis

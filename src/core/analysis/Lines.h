@@ -116,7 +116,10 @@ double KeepStrongest(LineSet& lines, std::size_t count);
 
 // Every product of a line of `a` with a line of `b` whose amplitude reaches `floor`: the sum and
 // the difference frequency, at half the product of the amplitudes. Origins are the operands'
-// strongest recipes added and subtracted, marked as products of `order` and `stage`.
-LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage);
+// strongest recipes added and subtracted, marked as products of `order` and `stage`. The
+// products come normalised (Normalise with `floor`) and only the `count` strongest are kept
+// (KeepStrongest); `leftOut` is then the amplitude of the strongest left out, 0 if none was.
+LineSet Multiply(const LineSet& a, const LineSet& b, double floor, int order, int stage,
+                 std::size_t count, double& leftOut);
 
 }  // namespace quorvane::analysis

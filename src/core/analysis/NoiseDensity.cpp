@@ -10,6 +10,7 @@
 #include "engine/Elementary.h"
 #include "engine/SignalBuffer.h"
 #include "engine/nrFFT.h"
+#include "engine/nrFFTPasses.h"
 
 namespace quorvane::analysis {
 
@@ -22,6 +23,20 @@ constexpr double kBinWatts = 1.0 / (static_cast<double>(kBins) * kBins) / kRefer
 // The samples of a line are stepped by rotation and set afresh this often, so that rounding
 // cannot build up.
 constexpr int kFreshPhase = 256;
+
+// out[m] += zr re[m] - zi im[m] for one stretch: the same operations on each sample, four at a
+// time where the processor has AVX2.
+void AddRotated(double* out, const double* re, const double* im, double zr, double zi) {
+    for (std::size_t m = 0; m < kFreshPhase; ++m)
+        out[m] += zr * re[m] - zi * im[m];
+}
+#if defined(QUORVANE_FFT_HAS_AVX2)
+__attribute__((target("avx2"))) void AddRotatedAvx2(double* out, const double* re, const double* im,
+                                                    double zr, double zi) {
+    for (std::size_t m = 0; m < kFreshPhase; ++m)
+        out[m] += zr * re[m] - zi * im[m];
+}
+#endif
 
 // Adds Re(phasor e^(2 pi i beta n / N)) to the samples: the phasor is set afresh at the start
 // of each stretch of kFreshPhase samples and turned within it by the stretch's own rotations,
@@ -43,8 +58,14 @@ void AddLineSamples(std::vector<double>& samples, std::complex<double> phasor, d
             phasor * math::UnitPhasor(2 * std::numbers::pi * (turns - std::floor(turns)));
         const double zr = z.real(), zi = z.imag();
         double* out = samples.data() + first;
-        for (std::size_t m = 0; m < kFreshPhase; ++m)
-            out[m] += zr * re[m] - zi * im[m];
+#if defined(QUORVANE_FFT_HAS_AVX2)
+        static const bool avx2 = nrFFT::detail::ProcessorHasAvx2();
+        if (avx2) {
+            AddRotatedAvx2(out, re.data(), im.data(), zr, zi);
+            continue;
+        }
+#endif
+        AddRotated(out, re.data(), im.data(), zr, zi);
     }
 }
 

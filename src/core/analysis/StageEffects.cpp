@@ -56,9 +56,9 @@ Products PolynomialTerms(const LineSet& x, const std::vector<Term>& terms, doubl
     for (int j = 2; j <= highest; ++j) {
         const double reach = Reach(terms, sum, j);
         const double need = floor / reach;
-        power = Multiply(power, factor, need, j, stage);
-        Normalise(power, need);
-        products.leftOut = std::max(products.leftOut, KeepStrongest(power, kProductLines) * reach);
+        double left = 0;
+        power = Multiply(power, factor, need, j, stage, kProductLines, left);
+        products.leftOut = std::max(products.leftOut, left * reach);
         if (power.empty()) break;
         for (const Term& t : terms) {
             if (t.power == j) AppendScaled(products.lines, power, t.coefficient);
@@ -148,10 +148,16 @@ LineSet MixLines(const LineSet& y, const LoWave& lo, const MixerSetting& mixer, 
     if (mixer.tunedMHz)
         wantedSide = *mixer.tunedMHz > foldedLo ? 1 : (*mixer.tunedMHz < foldedLo ? -1 : 0);
 
+    std::vector<double> loAmplitudes;
+    loAmplitudes.reserve(lo.lines.size());
+    for (const Line& l : lo.lines)
+        loAmplitudes.push_back(math::Abs(l.phasor));
     LineSet out;
     for (const Line& a : y) {
-        for (const Line& l : lo.lines) {
-            if (math::Abs(a.phasor) * math::Abs(l.phasor) < floor) continue;
+        const double amplitude = math::Abs(a.phasor);
+        for (std::size_t m = 0; m < lo.lines.size(); ++m) {
+            const Line& l = lo.lines[m];
+            if (amplitude * loAmplitudes[m] < floor) continue;
             const int n = l.origin.recipe.counts[static_cast<std::size_t>(base)];
             for (const bool sum : {true, false}) {
                 Line p;
