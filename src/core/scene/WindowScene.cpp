@@ -364,10 +364,7 @@ void StackWindowControls(std::vector<SceneControl>& controls) {
 }  // namespace
 
 WindowScene BuildScene(const WindowModel& model) {
-    WindowScene scene;
-    scene.width = layout::kClientWidth;
-    scene.height = layout::kClientHeight;
-
+    WindowScene scene = BuildWindowPart(model);
     for (int k = 0; k < 3; ++k)
         scene.panels.push_back(Oscillator(model, k));
     scene.panels.push_back(Noise(model));
@@ -375,6 +372,13 @@ WindowScene BuildScene(const WindowModel& model) {
         scene.panels.push_back(Stage(model, position));
     for (ScenePanel& panel : scene.panels)
         StackPanelControls(panel);
+    return scene;
+}
+
+WindowScene BuildWindowPart(const WindowModel& model) {
+    WindowScene scene;
+    scene.width = layout::kClientWidth;
+    scene.height = layout::kClientHeight;
 
     for (const auto& line : layout::kDiagramLines) {
         const layout::Segment& s = line.segment;

@@ -102,7 +102,7 @@ export function paintOutlines(p: Painter, outlines: readonly Outline[], dx = 0, 
 // unsmoothed, each twip landing on the pixel it lies in; here each of those pixels is scaled
 // up whole, so the copy the plots draw one pixel lower still abuts its line and the trace
 // keeps the desktop's even two-pixel stroke at any fit and pixel ratio.
-export function paintTrace(p: Painter, colour: string, flat: readonly number[], dx = 0,
+export function paintTrace(p: Painter, colour: string, flat: ArrayLike<number>, dx = 0,
                            dy = 0): void {
   if (flat.length < 4) return;
   const unit = p.scale.fit * p.dpr; // device pixels per desktop pixel

@@ -75,9 +75,20 @@ export interface Picture {
   width: number;
   height: number;
   colour: string;
-  lines: number[];
+  lines: ArrayLike<number>;
   description: string;
   aria?: string;
+}
+
+// What a tick changed (WebWindow.update()): the controls that changed, by panel, and every
+// picture's texts with whether its drawing changed (the drawing itself is read from the core's
+// memory). "full": the window's make-up changed and the whole scene is wanted.
+export interface SceneUpdate {
+  full: boolean;
+  controls?: Control[];
+  panels?: { name: string; controls: Control[] }[];
+  pictures?: { name: string; colour: string; description: string; aria?: string;
+               drawn: boolean }[];
 }
 
 export interface Scene {
