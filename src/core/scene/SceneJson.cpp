@@ -337,81 +337,21 @@ std::string SceneJson(const WindowScene& scene) {
     return json.Take();
 }
 
-namespace {
-
-bool SameNames(const std::vector<SceneControl>& a, const std::vector<SceneControl>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].name != b[i].name || a[i].kind != b[i].kind) return false;
-    }
-    return true;
-}
-
-bool SameMakeUp(const WindowScene& a, const WindowScene& b, bool panels) {
-    if (a.width != b.width || a.height != b.height || a.lines != b.lines ||
-        a.outlines != b.outlines || a.focusOrder != b.focusOrder ||
-        !SameNames(a.controls, b.controls) || a.pictures.size() != b.pictures.size() ||
-        (panels && a.panels.size() != b.panels.size()))
-        return false;
-    for (std::size_t i = 0; panels && i < a.panels.size(); ++i) {
-        const ScenePanel& p = a.panels[i];
-        const ScenePanel& q = b.panels[i];
-        if (p.name != q.name || p.label != q.label || p.left != q.left || p.top != q.top ||
-            p.width != q.width || p.height != q.height || p.visible != q.visible ||
-            p.lines != q.lines || p.outlines != q.outlines || p.focusOrder != q.focusOrder ||
-            !SameNames(p.controls, q.controls))
-            return false;
-    }
-    for (std::size_t i = 0; i < a.pictures.size(); ++i) {
-        const ScenePicture& p = a.pictures[i];
-        const ScenePicture& q = b.pictures[i];
-        if (p.name != q.name || p.group != q.group || p.spectrum != q.spectrum ||
-            p.left != q.left || p.top != q.top || p.width != q.width || p.height != q.height)
-            return false;
-    }
-    return true;
-}
-
-void WriteChanged(JsonWriter& json, const std::vector<SceneControl>& before,
-                  const std::vector<SceneControl>& now) {
-    json.BeginArray();
-    for (std::size_t i = 0; i < now.size(); ++i) {
-        if (!(now[i] == before[i])) WriteControl(json, now[i]);
-    }
-    json.EndArray();
-}
-
-}  // namespace
-
-std::string SceneUpdateJson(const WindowScene& before, const WindowScene& now, bool panels) {
+std::string TickUpdateJson(const WindowScene& scene, const TickChanges& changes) {
     JsonWriter json;
-    json.BeginObject();
-    if (!SameMakeUp(before, now, panels)) {
-        json.Key("full").Bool(true).EndObject();
-        return json.Take();
-    }
-    json.Key("full").Bool(false);
-    json.Key("controls");
-    WriteChanged(json, before.controls, now.controls);
-    json.Key("panels").BeginArray();
-    for (std::size_t i = 0; panels && i < now.panels.size(); ++i) {
-        const ScenePanel& p = now.panels[i];
-        if (p.controls == before.panels[i].controls) continue;
-        json.BeginObject().Key("name").String(p.name).Key("controls");
-        WriteChanged(json, before.panels[i].controls, p.controls);
-        json.EndObject();
-    }
-    json.EndArray();
-    json.Key("pictures").BeginArray();
-    for (std::size_t i = 0; i < now.pictures.size(); ++i) {
-        const ScenePicture& p = now.pictures[i];
-        const ScenePicture& q = before.pictures[i];
+    json.BeginObject().Key("controls").BeginArray();
+    for (const std::size_t i : changes.controls)
+        WriteControl(json, scene.controls[i]);
+    json.EndArray().Key("pictures").BeginArray();
+    for (std::size_t i = 0; i < scene.pictures.size(); ++i) {
+        const ScenePicture& p = scene.pictures[i];
         json.BeginObject().Key("name").String(p.name).Key("colour").String(p.colour);
-        json.Key("description").String(p.description).Key("aria").String(p.aria);
-        json.Key("drawn").Bool(p.colour != q.colour || p.lines != q.lines).EndObject();
+        json.Key("description").String(p.description);
+        const bool drawn = std::find(changes.drawings.begin(), changes.drawings.end(), i) !=
+                           changes.drawings.end();
+        json.Key("drawn").Bool(drawn).EndObject();
     }
-    json.EndArray();
-    json.EndObject();
+    json.EndArray().EndObject();
     return json.Take();
 }
 

@@ -44,14 +44,10 @@ class JsonWriter {
 // The scene as the browser edition's page reads it.
 std::string SceneJson(const WindowScene& scene);
 
-// What changed from `before` to `now`, for a refresh after a tick: {"full": true} when the
-// window's make-up changed (places, visibility of panels, lines, outlines, the controls' list or
-// Tab order), so the whole scene is wanted; else {"full": false, "controls": [the window's
-// controls that changed], "panels": [{"name", "controls": [those that changed]}] (only panels
-// with a change), "pictures": [{"name", "colour", "description", "aria", "drawn"}] (all of
-// them; "drawn" when the drawing or its colour changed)}. The drawings themselves are not in it.
-// With `panels` false the panels are neither compared nor listed (`now` may have none).
-std::string SceneUpdateJson(const WindowScene& before, const WindowScene& now, bool panels = true);
+// A refresh after a tick for the page: {"controls": [the window's controls that changed],
+// "pictures": [{"name", "colour", "description", "drawn"}] (all of them; "drawn" when the drawing
+// changed)}. The drawings themselves are not in it: the page reads them from the scene.
+std::string TickUpdateJson(const WindowScene& scene, const TickChanges& changes);
 
 // A plot group's figure for "Copy Picture" with the two drawings it frames, and its title (the
 // test point shown, empty for none).

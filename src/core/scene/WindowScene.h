@@ -102,14 +102,25 @@ struct WindowScene {
     std::vector<SceneOutline> outlines;
     std::vector<ScenePicture> pictures;
     std::vector<std::string> focusOrder;  // a panel's name stands for its own controls
+    bool operator==(const WindowScene&) const = default;
 };
 
 // The window as the model shows it now.
 WindowScene BuildScene(const WindowModel& model);
 
-// The window's own part of that: all but the panels (`panels` stays empty). A tick changes
-// nothing in the panels, so this is all a refresh after a tick needs to build afresh.
-WindowScene BuildWindowPart(const WindowModel& model);
+// What a refresh after a tick changed in a scene: the window's controls and the pictures whose
+// drawings changed, by their places in `controls` and `pictures`.
+struct TickChanges {
+    std::vector<std::size_t> controls;
+    std::vector<std::size_t> drawings;
+};
+
+// Brings a scene of the window, built by BuildScene before some ticks and nothing else, up to
+// date, touching only what a tick changes (as the desktop's timer does): the output power's
+// caption, and in each plot group the pictures' drawings and descriptions, the spectrum's centre
+// bar and the plot labels. The panels, the switches, the test points and the rest stay as they
+// were.
+TickChanges RefreshAfterTick(WindowScene& scene, const WindowModel& model);
 
 // The colour a front end paints a 0x00BBGGRR colour in: "#rrggbb", or "ButtonFace" for the
 // button face.

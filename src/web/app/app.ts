@@ -118,8 +118,8 @@ export class App implements Host {
     this.render(false);
   }
 
-  // The refresh after a tick: only what the core says changed, the drawings read straight from
-  // its memory; the whole scene only when the window's make-up changed.
+  // The refresh after ticks: only what the core says changed, the drawings read straight from
+  // its memory; the whole scene when more than ticks happened since.
   update(): void {
     const scene = this.current;
     const u = JSON.parse(this.win.update()) as SceneUpdate;
@@ -138,21 +138,12 @@ export class App implements Host {
       replace(scene.controls, c);
       this.controls.get(c.name)?.update(c, px, font, false);
     }
-    for (const changed of u.panels ?? []) {
-      const panel = scene.panels.find((p) => p.name === changed.name);
-      const view = this.panels.get(changed.name);
-      for (const c of changed.controls) {
-        if (panel) replace(panel.controls, c);
-        view?.controls.get(c.name)?.update(c, px, font, false);
-      }
-    }
     (u.pictures ?? []).forEach((p, i) => {
       const picture = scene.pictures[i];
       const view = picture && this.pictures.get(picture.name);
       if (!picture || !view) return;
       picture.colour = p.colour;
       picture.description = p.description;
-      if (p.aria !== undefined) picture.aria = p.aria;
       // A view of the core's memory, good until the core runs again: kept as a copy.
       if (p.drawn) picture.lines = this.win.drawing(i).slice();
       view.update(picture, false, p.drawn);

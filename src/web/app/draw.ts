@@ -30,8 +30,10 @@ export function sizeCanvas(canvas: HTMLCanvasElement, widthPx: number, heightPx:
   const h = Math.max(1, Math.round(heightPx * dpr));
   if (canvas.width !== w) canvas.width = w;
   if (canvas.height !== h) canvas.height = h;
-  canvas.style.width = `${widthPx}px`;
-  canvas.style.height = `${heightPx}px`;
+  // Unchanged sizes are not written again: a refresh that only redraws costs no style work.
+  const cssWidth = `${widthPx}px`, cssHeight = `${heightPx}px`;
+  if (canvas.style.width !== cssWidth) canvas.style.width = cssWidth;
+  if (canvas.style.height !== cssHeight) canvas.style.height = cssHeight;
   const ctx = canvas.getContext("2d");
   if (!ctx) return null;
   ctx.setTransform(1, 0, 0, 1, 0, 0);

@@ -80,15 +80,13 @@ export interface Picture {
   aria?: string;
 }
 
-// What a tick changed (WebWindow.update()): the controls that changed, by panel, and every
+// What ticks changed (WebWindow.update()): the window's controls that changed and every
 // picture's texts with whether its drawing changed (the drawing itself is read from the core's
-// memory). "full": the window's make-up changed and the whole scene is wanted.
+// memory). "full": something else changed and the whole scene is wanted.
 export interface SceneUpdate {
-  full: boolean;
+  full?: boolean;
   controls?: Control[];
-  panels?: { name: string; controls: Control[] }[];
-  pictures?: { name: string; colour: string; description: string; aria?: string;
-               drawn: boolean }[];
+  pictures?: { name: string; colour: string; description: string; drawn: boolean }[];
 }
 
 export interface Scene {

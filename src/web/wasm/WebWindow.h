@@ -25,9 +25,9 @@ class WebWindow {
     std::string scene() const { return SceneJson(BuildScene(model_)); }
 
     // The page's own view of the window. render() gives the whole scene and keeps it as what the
-    // page shows; update(), after ticks only, gives what changed since (SceneUpdateJson) and keeps
-    // the new scene in its place. A tick leaves the panels as they were, so only the window's own
-    // part is built afresh; after anything else update() asks for the whole scene ("full").
+    // page shows; update(), for a refresh after ticks, brings that up to date touching only what
+    // a tick changes (RefreshAfterTick) and gives what changed (TickUpdateJson). After anything
+    // else (an edit, a paste) it gives {"full":true}: the page takes the whole scene again.
     std::string render() {
         shown_ = BuildScene(model_);
         edited_ = false;
@@ -35,11 +35,7 @@ class WebWindow {
     }
     std::string update() {
         if (edited_) return R"({"full":true})";
-        WindowScene now = BuildWindowPart(model_);
-        std::string json = SceneUpdateJson(shown_, now, false);
-        now.panels = std::move(shown_.panels);
-        shown_ = std::move(now);
-        return json;
+        return TickUpdateJson(shown_, RefreshAfterTick(shown_, model_));
     }
     // Picture `index`'s lines (x1, y1, x2, y2 in twips) in the scene last rendered or updated.
     const std::vector<float>& drawing(int index) const {
