@@ -1,7 +1,9 @@
 // The browser edition's figures, measured in one run beside the native core, printed, kept in
 // build-web/figures.json for the README, and held to their limits:
-//   - one refresh in Chromium (the core's tick, the scene, and both plot groups drawn) within
-//     twice the native tick of the same setup, each the best of five runs of 40 refreshes;
+//   - one refresh in Chromium (the core's tick, what changed handed to the page, and both plot
+//     groups drawn) within twice the native refresh of the same setup (the same calls into the
+//     core: the tick and the update), each the best of five runs of 40 refreshes, taken in three
+//     rounds that alternate between the two so that both meet the same load on the machine;
 //   - the renderer's CPU within 5% of one core over 10 s of refreshing every 250 ms;
 //   - the first render (the window laid out from the core, from navigation on, with nothing
 //     cached) within 1 s from this machine's loopback address: the best of three loads;
@@ -55,25 +57,36 @@ test('the site is within 1 MiB gzipped', () => {
 });
 
 test('one refresh in Chromium takes at most twice the native tick', async () => {
-  const native = await expected('--time', '40');
+  const first = await expected('--time', '40');
   const page = await newPage(browser, errors);
-  await page.goto(`${server.url}?test#setup=${encodeURIComponent(native.tickSetup)}`);
+  await page.goto(`${server.url}?test#setup=${encodeURIComponent(first.tickSetup)}`);
   await windowShown(page);
-  const [webMs, sceneMs] = await page.evaluate(() => {
-    const t = window.quorvaneTest;
-    t.tick(5);
-    const best = (step) => {
-      let fastest = Infinity;
-      for (let run = 0; run < 5; run += 1) {
-        const start = performance.now();
-        for (let n = 0; n < 40; n += 1) step();
-        fastest = Math.min(fastest, (performance.now() - start) / 40);
-      }
-      return fastest;
-    };
-    // The refresh, and of it the core's scene description alone (made and parsed).
-    return [best(() => t.tick(1)), best(() => t.scene())];
-  });
+  const natives = [first.tickMs];
+  const webs = [];
+  const scenes = [];
+  for (let round = 0; round < 3; round += 1) {
+    if (round > 0) natives.push((await expected('--time', '40')).tickMs);
+    const [webMs, sceneMs] = await page.evaluate(() => {
+      const t = window.quorvaneTest;
+      t.tick(5);
+      const best = (step) => {
+        let fastest = Infinity;
+        for (let run = 0; run < 5; run += 1) {
+          const start = performance.now();
+          for (let n = 0; n < 40; n += 1) step();
+          fastest = Math.min(fastest, (performance.now() - start) / 40);
+        }
+        return fastest;
+      };
+      // The refresh, and beside it the core's whole scene (made and parsed), as edits take it.
+      return [best(() => t.tick(1)), best(() => t.scene())];
+    });
+    webs.push(webMs);
+    scenes.push(sceneMs);
+  }
+  const native = { tickMs: Math.min(...natives) };
+  const webMs = Math.min(...webs);
+  const sceneMs = Math.min(...scenes);
   // Both plot groups were drawn: each picture has a trace.
   const traced = await page.evaluate(() =>
     window.quorvaneTest.scene().pictures.map((p) => p.lines.length > 0),
@@ -85,7 +98,7 @@ test('one refresh in Chromium takes at most twice the native tick', async () => 
   figures.tickRatio = Number((webMs / native.tickMs).toFixed(2));
   figures.chromiumSceneMs = Number(sceneMs.toFixed(4));
   console.log(`tick: native ${native.tickMs} ms, chromium ${webMs.toFixed(4)} ms ` +
-    `(of which the scene ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x`);
+    `(the whole scene, as after an edit: ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x`);
   assert.ok(webMs <= 2 * native.tickMs, `${figures.tickRatio} times the native tick`);
   assert.deepEqual(errors, [], 'console errors');
 });

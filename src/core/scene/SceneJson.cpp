@@ -337,6 +337,24 @@ std::string SceneJson(const WindowScene& scene) {
     return json.Take();
 }
 
+std::string TickUpdateJson(const WindowScene& scene, const TickChanges& changes) {
+    JsonWriter json;
+    json.BeginObject().Key("controls").BeginArray();
+    for (const std::size_t i : changes.controls)
+        WriteControl(json, scene.controls[i]);
+    json.EndArray().Key("pictures").BeginArray();
+    for (std::size_t i = 0; i < scene.pictures.size(); ++i) {
+        const ScenePicture& p = scene.pictures[i];
+        json.BeginObject().Key("name").String(p.name).Key("colour").String(p.colour);
+        json.Key("description").String(p.description);
+        const bool drawn = std::find(changes.drawings.begin(), changes.drawings.end(), i) !=
+                           changes.drawings.end();
+        json.Key("drawn").Bool(drawn).EndObject();
+    }
+    json.EndArray().EndObject();
+    return json.Take();
+}
+
 std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum,
                        std::string_view title) {
     JsonWriter json;

@@ -44,6 +44,11 @@ class JsonWriter {
 // The scene as the browser edition's page reads it.
 std::string SceneJson(const WindowScene& scene);
 
+// A refresh after a tick for the page: {"controls": [the window's controls that changed],
+// "pictures": [{"name", "colour", "description", "drawn"}] (all of them; "drawn" when the drawing
+// changed)}. The drawings themselves are not in it: the page reads them from the scene.
+std::string TickUpdateJson(const WindowScene& scene, const TickChanges& changes);
+
 // A plot group's figure for "Copy Picture" with the two drawings it frames, and its title (the
 // test point shown, empty for none).
 std::string FigureJson(const PlotGroupFigure& figure, const Drawing& time, const Drawing& spectrum,

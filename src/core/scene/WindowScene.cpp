@@ -437,4 +437,63 @@ WindowScene BuildScene(const WindowModel& model) {
     return scene;
 }
 
+TickChanges RefreshAfterTick(WindowScene& scene, const WindowModel& model) {
+    TickChanges changes;
+    // A window control's new state; `patch` says whether it changed anything.
+    const auto control = [&scene, &changes](const std::string& name, const auto& patch) {
+        for (std::size_t i = 0; i < scene.controls.size(); ++i) {
+            if (scene.controls[i].name != name) continue;
+            if (patch(scene.controls[i])) changes.controls.push_back(i);
+            return;
+        }
+    };
+    const auto text = [&control](const std::string& name, const std::string& value, bool aria) {
+        control(name, [&value, aria](SceneControl& c) {
+            if (c.text == value) return false;
+            c.text = value;
+            if (aria) c.aria = value;
+            return true;
+        });
+    };
+    text("lblPowerOut", model.PowerCaption(), false);
+
+    std::vector<float> lines;
+    for (int g = 0; g < 2; ++g) {
+        const PlotGroupView& view = model.PlotGroup(g);
+        const int centre = model.PlotControls(g).centre;
+        control(Indexed("hscCentre", g), [centre](SceneControl& c) {
+            if (!c.range || c.range->value == centre) return false;
+            c.range->value = centre;
+            c.text = CentreText(centre);
+            return true;
+        });
+        text(Indexed("lblSignalMax", g), view.lblSignalMax, true);
+        text(Indexed("lblMinTime", g), view.lblMinTime, true);
+        text(Indexed("lblMaxTime", g), view.lblMaxTime, true);
+        text(Indexed("lblMinFreq", g), view.lblMinFreq, true);
+        text(Indexed("lblMaxFreq", g), view.lblMaxFreq, true);
+
+        for (bool spectrum : {false, true}) {
+            const std::string name = Indexed(spectrum ? "picSpectrum" : "picSignal", g);
+            for (std::size_t i = 0; i < scene.pictures.size(); ++i) {
+                ScenePicture& picture = scene.pictures[i];
+                if (picture.name != name) continue;
+                const Drawing& drawing = spectrum ? view.spectrum : view.time;
+                lines.clear();
+                lines.reserve(drawing.lines.size() * 4);
+                for (const TwipLine& line : drawing.lines)
+                    lines.insert(lines.end(), {line.x1, line.y1, line.x2, line.y2});
+                std::string colour = CssColour(drawing.colour);
+                if (lines != picture.lines || colour != picture.colour) {
+                    picture.lines.swap(lines);
+                    picture.colour = std::move(colour);
+                    changes.drawings.push_back(i);
+                }
+                picture.description = spectrum ? view.spectrumDescription : view.timeDescription;
+            }
+        }
+    }
+    return changes;
+}
+
 }  // namespace quorvane

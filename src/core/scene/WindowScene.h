@@ -23,6 +23,7 @@ enum class SceneAlign { Left, Right, Centre };
 struct SceneRange {
     int minimum = 0, maximum = 0, step = 1, page = 1, value = 0;
     bool vertical = false;
+    bool operator==(const SceneRange&) const = default;
 };
 
 struct SceneControl {
@@ -42,6 +43,7 @@ struct SceneControl {
     bool lazyTip = false;     // ask the model's ToolTip / TestPointToolTip / PowerOutToolTip
     std::string aria;         // the accessible name
     std::string description;  // the accessible description, if any
+    bool operator==(const SceneControl&) const = default;
 };
 
 struct SceneLine {
@@ -49,6 +51,7 @@ struct SceneLine {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a leader line starts at a button's centre
     int width = 1;                          // pixels
     std::string colour;
+    bool operator==(const SceneLine&) const = default;
 };
 
 enum class SceneShape { Rectangle, Circle };
@@ -62,6 +65,7 @@ struct SceneOutline {
     int border = 1;  // pixels
     std::string colour;
     std::string fill;  // empty: not filled
+    bool operator==(const SceneOutline&) const = default;
 };
 
 struct ScenePicture {
@@ -73,6 +77,7 @@ struct ScenePicture {
     std::vector<float> lines;  // x1, y1, x2, y2 of each line, twips on the picture
     std::string description;   // what a screen reader says the picture shows
     std::string aria;
+    bool operator==(const ScenePicture&) const = default;
 };
 
 struct ScenePanel {
@@ -86,6 +91,7 @@ struct ScenePanel {
     std::vector<SceneLine> lines;
     std::vector<SceneOutline> outlines;
     std::vector<std::string> focusOrder;
+    bool operator==(const ScenePanel&) const = default;
 };
 
 struct WindowScene {
@@ -96,10 +102,25 @@ struct WindowScene {
     std::vector<SceneOutline> outlines;
     std::vector<ScenePicture> pictures;
     std::vector<std::string> focusOrder;  // a panel's name stands for its own controls
+    bool operator==(const WindowScene&) const = default;
 };
 
 // The window as the model shows it now.
 WindowScene BuildScene(const WindowModel& model);
+
+// What a refresh after a tick changed in a scene: the window's controls and the pictures whose
+// drawings changed, by their places in `controls` and `pictures`.
+struct TickChanges {
+    std::vector<std::size_t> controls;
+    std::vector<std::size_t> drawings;
+};
+
+// Brings a scene of the window, built by BuildScene before some ticks and nothing else, up to
+// date, touching only what a tick changes (as the desktop's timer does): the output power's
+// caption, and in each plot group the pictures' drawings and descriptions, the spectrum's centre
+// bar and the plot labels. The panels, the switches, the test points and the rest stay as they
+// were.
+TickChanges RefreshAfterTick(WindowScene& scene, const WindowModel& model);
 
 // The colour a front end paints a 0x00BBGGRR colour in: "#rrggbb", or "ButtonFace" for the
 // button face.

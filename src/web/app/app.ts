@@ -10,7 +10,7 @@ import type { Host } from "./host.js";
 import { fitFactor, Scale } from "./layout.js";
 import { PictureView } from "./pictures.js";
 import { Readout } from "./readout.js";
-import type { Panel, Scene } from "./scene.js";
+import type { Control, Panel, Scene, SceneUpdate } from "./scene.js";
 
 class PanelView {
   readonly root: HTMLDivElement;
@@ -114,8 +114,40 @@ export class App implements Host {
   }
 
   refresh(): void {
-    this.current = JSON.parse(this.win.scene()) as Scene;
+    this.current = JSON.parse(this.win.render()) as Scene;
     this.render(false);
+  }
+
+  // The refresh after ticks: only what the core says changed, the drawings read straight from
+  // its memory; the whole scene when more than ticks happened since.
+  update(): void {
+    const scene = this.current;
+    const u = JSON.parse(this.win.update()) as SceneUpdate;
+    if (!scene || u.full) {
+      this.refresh();
+      return;
+    }
+    const scale = this.scale;
+    const px = (t: number) => scale.px(t);
+    const font = (pt: number) => scale.fontPx(pt);
+    const replace = (list: Control[], c: Control) => {
+      const i = list.findIndex((x) => x.name === c.name);
+      if (i >= 0) list[i] = c;
+    };
+    for (const c of u.controls ?? []) {
+      replace(scene.controls, c);
+      this.controls.get(c.name)?.update(c, px, font, false);
+    }
+    (u.pictures ?? []).forEach((p, i) => {
+      const picture = scene.pictures[i];
+      const view = picture && this.pictures.get(picture.name);
+      if (!picture || !view) return;
+      picture.colour = p.colour;
+      picture.description = p.description;
+      // A view of the core's memory, good until the core runs again: kept as a copy.
+      if (p.drawn) picture.lines = this.win.drawing(i).slice();
+      view.update(picture, false, p.drawn);
+    });
   }
 
   relayout(): void {

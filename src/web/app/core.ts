@@ -4,6 +4,9 @@
 export interface WebWindow {
   tick(): void;
   scene(): string;
+  render(): string;
+  update(): string;
+  drawing(index: number): Float32Array;
   edit(control: string, value: string): string;
   editPanel(panel: string, box: string, value: string): string;
   stepList(panel: string, box: string, dir: number): string;

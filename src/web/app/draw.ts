@@ -30,8 +30,10 @@ export function sizeCanvas(canvas: HTMLCanvasElement, widthPx: number, heightPx:
   const h = Math.max(1, Math.round(heightPx * dpr));
   if (canvas.width !== w) canvas.width = w;
   if (canvas.height !== h) canvas.height = h;
-  canvas.style.width = `${widthPx}px`;
-  canvas.style.height = `${heightPx}px`;
+  // Unchanged sizes are not written again: a refresh that only redraws costs no style work.
+  const cssWidth = `${widthPx}px`, cssHeight = `${heightPx}px`;
+  if (canvas.style.width !== cssWidth) canvas.style.width = cssWidth;
+  if (canvas.style.height !== cssHeight) canvas.style.height = cssHeight;
   const ctx = canvas.getContext("2d");
   if (!ctx) return null;
   ctx.setTransform(1, 0, 0, 1, 0, 0);
@@ -102,7 +104,7 @@ export function paintOutlines(p: Painter, outlines: readonly Outline[], dx = 0, 
 // unsmoothed, each twip landing on the pixel it lies in; here each of those pixels is scaled
 // up whole, so the copy the plots draw one pixel lower still abuts its line and the trace
 // keeps the desktop's even two-pixel stroke at any fit and pixel ratio.
-export function paintTrace(p: Painter, colour: string, flat: readonly number[], dx = 0,
+export function paintTrace(p: Painter, colour: string, flat: ArrayLike<number>, dx = 0,
                            dy = 0): void {
   if (flat.length < 4) return;
   const unit = p.scale.fit * p.dpr; // device pixels per desktop pixel

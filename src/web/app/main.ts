@@ -140,7 +140,7 @@ async function start(): Promise<void> {
       },
       tick(n = 1) {
         for (let i = 0; i < n; ++i) app.win.tick();
-        app.refresh();
+        app.update();
       },
       scene() {
         return JSON.parse(app.win.scene()) as Scene;
@@ -149,7 +149,7 @@ async function start(): Promise<void> {
   } else {
     window.setInterval(() => {
       app.win.tick();
-      app.refresh();
+      app.update();
     }, TICK_MS);
   }
 

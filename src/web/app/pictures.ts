@@ -79,7 +79,8 @@ export class PictureView {
     this.readout.show(this, text, clientX, clientY, { picture: this.picture.name, x, y });
   }
 
-  update(p: Picture, force: boolean): void {
+  // `drawn`, when the core says so, tells whether the drawing changed since the last update.
+  update(p: Picture, force: boolean, drawn?: boolean): void {
     const moved = force || p.left !== this.picture.left || p.top !== this.picture.top ||
                   p.width !== this.picture.width || p.height !== this.picture.height;
     this.picture = p;
@@ -89,10 +90,14 @@ export class PictureView {
       s.left = `${scale.px(p.left)}px`;
       s.top = `${scale.px(p.top)}px`;
     }
-    this.canvas.setAttribute("aria-label", p.aria ?? p.description);
-    if (p.aria) this.canvas.setAttribute("aria-description", p.description);
+    const label = p.aria ?? p.description;
+    if (this.canvas.getAttribute("aria-label") !== label) this.canvas.setAttribute("aria-label", label);
+    if (p.aria && this.canvas.getAttribute("aria-description") !== p.description) {
+      this.canvas.setAttribute("aria-description", p.description);
+    }
     // Only a new drawing is painted: a frozen or empty picture costs nothing per tick.
-    if (moved || !sameDrawing(this.drawn, p)) {
+    const changed = drawn ?? !sameDrawing(this.drawn, p);
+    if (moved || changed) {
       const ctx = sizeCanvas(this.canvas, scale.px(p.width), scale.px(p.height), this.host.dpr);
       if (ctx) paintTrace({ ctx, scale, dpr: this.host.dpr }, p.colour, p.lines);
       this.drawn = p;

@@ -75,9 +75,18 @@ export interface Picture {
   width: number;
   height: number;
   colour: string;
-  lines: number[];
+  lines: ArrayLike<number>;
   description: string;
   aria?: string;
+}
+
+// What ticks changed (WebWindow.update()): the window's controls that changed and every
+// picture's texts with whether its drawing changed (the drawing itself is read from the core's
+// memory). "full": something else changed and the whole scene is wanted.
+export interface SceneUpdate {
+  full?: boolean;
+  controls?: Control[];
+  pictures?: { name: string; colour: string; description: string; drawn: boolean }[];
 }
 
 export interface Scene {

@@ -1,8 +1,22 @@
 // The embind bindings of WebWindow: the class the page's script creates and calls.
 
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <vector>
 
 #include "WebWindow.h"
+
+namespace {
+
+// A picture's drawing as a Float32Array over the module's memory: no copy, and valid only until
+// the core next runs (a growing memory moves it), so the page draws from it at once.
+emscripten::val Drawing(const quorvane::WebWindow& window, int index) {
+    const std::vector<float>& lines = window.drawing(index);
+    return emscripten::val(emscripten::typed_memory_view(lines.size(), lines.data()));
+}
+
+}  // namespace
 
 EMSCRIPTEN_BINDINGS(quorvane_core) {
     using quorvane::WebWindow;
@@ -10,6 +24,9 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
         .constructor<>()
         .function("tick", &WebWindow::tick)
         .function("scene", &WebWindow::scene)
+        .function("render", &WebWindow::render)
+        .function("update", &WebWindow::update)
+        .function("drawing", &Drawing)
         .function("edit", &WebWindow::edit)
         .function("editPanel", &WebWindow::editPanel)
         .function("stepList", &WebWindow::stepList)

@@ -24,17 +24,41 @@ class WebWindow {
     void tick() { model_.Tick(); }
     std::string scene() const { return SceneJson(BuildScene(model_)); }
 
+    // The page's own view of the window. render() gives the whole scene and keeps it as what the
+    // page shows; update(), for a refresh after ticks, brings that up to date touching only what
+    // a tick changes (RefreshAfterTick) and gives what changed (TickUpdateJson). After anything
+    // else (an edit, a paste) it gives {"full":true}: the page takes the whole scene again.
+    std::string render() {
+        shown_ = BuildScene(model_);
+        edited_ = false;
+        return SceneJson(shown_);
+    }
+    std::string update() {
+        if (edited_) return R"({"full":true})";
+        return TickUpdateJson(shown_, RefreshAfterTick(shown_, model_));
+    }
+    // Picture `index`'s lines (x1, y1, x2, y2 in twips) in the scene last rendered or updated.
+    const std::vector<float>& drawing(int index) const {
+        static const std::vector<float> none;
+        if (index < 0 || index >= static_cast<int>(shown_.pictures.size())) return none;
+        return shown_.pictures[static_cast<std::size_t>(index)].lines;
+    }
+
     std::string edit(const std::string& control, const std::string& value) {
+        edited_ = true;
         return model_.Edit(control, value);
     }
     std::string editPanel(const std::string& panel, const std::string& box,
                           const std::string& value) {
+        edited_ = true;
         return model_.EditPanel(panel, box, value);
     }
     std::string stepList(const std::string& panel, const std::string& box, int direction) {
+        edited_ = true;
         return model_.StepList(panel, box, direction);
     }
     std::string clickBox(const std::string& panel, const std::string& box) {
+        edited_ = true;
         return model_.ClickBox(panel, box);
     }
 
@@ -61,7 +85,10 @@ class WebWindow {
     }
 
     std::string setupText() const { return model_.SetupAsText(); }
-    std::string applySetupText(const std::string& text) { return model_.ApplySetupText(text); }
+    std::string applySetupText(const std::string& text) {
+        edited_ = true;
+        return model_.ApplySetupText(text);
+    }
 
     std::string experiments() const {
         JsonWriter json;
@@ -75,6 +102,7 @@ class WebWindow {
     }
     void runExperiment(int index) {
         if (index < 0 || index >= static_cast<int>(Experiments().size())) return;
+        edited_ = true;
         model_.RunExperiment(index);
     }
 
@@ -93,6 +121,8 @@ class WebWindow {
 
   private:
     WindowModel model_;
+    WindowScene shown_;
+    bool edited_ = true;  // since the last render(): nothing rendered yet counts as edited
 };
 
 }  // namespace quorvane

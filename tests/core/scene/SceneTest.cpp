@@ -208,5 +208,61 @@ TEST(WindowScene, AgreesWithTheModel) {
     }
 }
 
+// The refresh after ticks touches only what a tick changes: over the start-up and every
+// experiment, with one and two ticks between refreshes, the scene it brings up to date is the one
+// built afresh, and the update names exactly the controls and drawings that changed.
+TEST(WindowScene, TickRefreshCarriesWhatTheTicksChanged) {
+    std::vector<std::string> setups = {""};
+    for (const Experiment& experiment : Experiments())
+        setups.emplace_back(experiment.setup);
+    int changedControls = 0, drawnPictures = 0;
+    for (const std::string& setup : setups) {
+        for (const int ticks : {1, 2}) {
+            SCOPED_TRACE(setup + " ticks " + std::to_string(ticks));
+            WindowModel model;
+            ASSERT_EQ(model.ApplySetupText(setup), "");
+            model.Tick();
+            WindowScene shown = BuildScene(model);
+            for (int refresh = 0; refresh < 3; ++refresh) {
+                const WindowScene before = shown;
+                for (int n = 0; n < ticks; ++n)
+                    model.Tick();
+                const TickChanges changes = RefreshAfterTick(shown, model);
+                EXPECT_TRUE(shown == BuildScene(model));
+
+                const std::string json = TickUpdateJson(shown, changes);
+                ASSERT_EQ(json.rfind(R"({"controls":[)", 0), 0u) << json;
+                std::vector<std::size_t> changed;
+                for (std::size_t i = 0; i < shown.controls.size(); ++i) {
+                    const bool differs = !(shown.controls[i] == before.controls[i]);
+                    if (differs) changed.push_back(i);
+                    EXPECT_EQ(json.find("{\"name\":\"" + shown.controls[i].name + "\",\"kind\"") !=
+                                  std::string::npos,
+                              differs)
+                        << shown.controls[i].name << " in " << json;
+                }
+                EXPECT_EQ(changes.controls, changed);
+                changedControls += static_cast<int>(changed.size());
+                for (std::size_t i = 0; i < shown.pictures.size(); ++i) {
+                    const ScenePicture& p = shown.pictures[i];
+                    const bool drawn = p.lines != before.pictures[i].lines ||
+                                       p.colour != before.pictures[i].colour;
+                    drawnPictures += drawn ? 1 : 0;
+                    const std::size_t at = json.find("{\"name\":\"" + p.name + "\",\"colour\"");
+                    ASSERT_NE(at, std::string::npos) << p.name;
+                    const std::size_t flag = json.find("\"drawn\":", at);
+                    EXPECT_EQ(json.compare(flag, 12, drawn ? "\"drawn\":true" : "\"drawn\":fals"),
+                              0)
+                        << p.name << " in " << json;
+                    EXPECT_NE(json.find(p.description, at), std::string::npos) << p.name;
+                }
+            }
+        }
+    }
+    // The setups really moved something: noise moves the caption and redraws the traces.
+    EXPECT_GT(changedControls, 0);
+    EXPECT_GT(drawnPictures, 0);
+}
+
 }  // namespace
 }  // namespace quorvane

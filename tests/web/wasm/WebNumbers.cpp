@@ -26,6 +26,12 @@ std::string Dump(int experiment) {
         w.tick();
         out += w.scene() + "\n";
     }
+    // The refresh after ticks, as the page's timer takes it.
+    w.render();
+    for (int t = 0; t < 2; ++t) {
+        w.tick();
+        out += w.update() + "\n";
+    }
     for (int n = 1; n <= 8; ++n)
         out += w.testPointToolTip(n) + "\n";
     out += w.powerOutToolTip() + "\n";

@@ -36,6 +36,12 @@ function dump(experiment) {
     w.tick();
     out += w.scene() + '\n';
   }
+  // The refresh after ticks, as the page's timer takes it.
+  w.render();
+  for (let t = 0; t < 2; ++t) {
+    w.tick();
+    out += w.update() + '\n';
+  }
   for (let n = 1; n <= 8; ++n) out += w.testPointToolTip(n) + '\n';
   out += w.powerOutToolTip() + '\n';
   const points = [[45, 75], [3007.5, 855], [5850, 1500]];
