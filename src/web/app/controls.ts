@@ -72,19 +72,19 @@ export class ControlView {
           if (direction === 0 || !this.control.range || !this.control.enabled) return;
           e.preventDefault();
           range.focus();
-          const spec = this.control.range;
-          const next = Number(range.value) + direction * (spec.step > 0 ? spec.step : 1);
-          this.act(String(Math.max(spec.min, Math.min(spec.max, next))));
+          const bar = this.control.range;
+          const next = Number(range.value) + direction * (bar.step > 0 ? bar.step : 1);
+          this.act(String(Math.max(bar.min, Math.min(bar.max, next))));
         });
         // A page up or down moves by the bar's page, as clicking its track does.
         range.addEventListener("keydown", (e) => {
           if (e.key !== "PageUp" && e.key !== "PageDown") return;
-          const spec = this.control.range;
-          if (!spec) return;
+          const bar = this.control.range;
+          if (!bar) return;
           e.preventDefault();
-          const page = spec.page > 0 ? spec.page : spec.step;
+          const page = bar.page > 0 ? bar.page : bar.step;
           const next = Number(range.value) + (e.key === "PageDown" ? page : -page);
-          this.act(String(Math.max(spec.min, Math.min(spec.max, next))));
+          this.act(String(Math.max(bar.min, Math.min(bar.max, next))));
         });
         this.root = this.focusable = range;
         break;
@@ -190,15 +190,15 @@ export class ControlView {
       }
       case "range": {
         const range = f as HTMLInputElement;
-        const spec = c.range;
-        if (spec) {
-          range.min = String(spec.min);
-          range.max = String(spec.max);
-          range.step = String(spec.step > 0 ? spec.step : 1);
-          if (range.value !== String(spec.value)) range.value = String(spec.value);
-          range.classList.toggle("vertical", spec.vertical);
-          const thickness = px(spec.vertical ? c.width : c.height);
-          const full = px(spec.vertical ? c.height : c.width);
+        const bar = c.range;
+        if (bar) {
+          range.min = String(bar.min);
+          range.max = String(bar.max);
+          range.step = String(bar.step > 0 ? bar.step : 1);
+          if (range.value !== String(bar.value)) range.value = String(bar.value);
+          range.classList.toggle("vertical", bar.vertical);
+          const thickness = px(bar.vertical ? c.width : c.height);
+          const full = px(bar.vertical ? c.height : c.width);
           // Square arrows at both ends; a short bar shrinks them to leave its thumb a little
           // room, as the desktop's short power bars do.
           const arrow = Math.max(0, Math.min(thickness, (full - 0.4 * thickness) / 2));
@@ -207,7 +207,7 @@ export class ControlView {
           const length = full - 2 * arrow;
           // Never thinner than a finger's grip on the desktop: ten pixels.
           const thumb = Math.min(length,
-                                 Math.max(thumbShare(spec.min, spec.max, spec.page) * length,
+                                 Math.max(thumbShare(bar.min, bar.max, bar.page) * length,
                                           Math.min(px(150), 0.6 * length)));
           range.style.setProperty("--thumb", `${thumb}px`);
         }
