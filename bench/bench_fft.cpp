@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/nrFFT.h"
+#include "engine/nrFFTKernels.h"
 
 namespace {
 
@@ -91,6 +92,24 @@ BENCHMARK(BM_OurFftSizes)
     ->RangeMultiplier(4)
     ->Range(256, 65536)
     ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMicrosecond);
+
+// The forward 8192-point transform through each butterfly kernel this machine runs.
+void BM_OurFftKernels(benchmark::State& state) {
+    const auto kernel = static_cast<nrFFT::Kernel>(state.range(0));
+    if (!nrFFT::HasKernel(kernel)) {
+        state.SkipWithError("not on this machine");
+        return;
+    }
+    std::vector<double> data = RandomPoints();
+    for (auto _ : state) {
+        nrFFT::FFTWith(kernel, data.data(), kPoints, 0);
+        benchmark::DoNotOptimize(data.data());
+    }
+}
+BENCHMARK(BM_OurFftKernels)
+    ->ArgName("kernel")
+    ->DenseRange(static_cast<int>(nrFFT::Kernel::Scalar), static_cast<int>(nrFFT::Kernel::Avx2))
     ->Unit(benchmark::kMicrosecond);
 
 void BM_FftwRoundTrip(benchmark::State& state) {

@@ -58,9 +58,9 @@ void Scale(double* __restrict data, std::size_t nn) {
 PassesFunction PassesFor(Kernel kernel) {
     if (!HasKernel(kernel)) return &detail::ScalarPasses;
     switch (kernel) {
-#if defined(__SSE2__)
-        case Kernel::Sse2:
-            return &detail::Sse2Passes;
+#if defined(QUORVANE_FFT_HAS_VECTOR128)
+        case Kernel::Vector128:
+            return &detail::Vector128Passes;
 #endif
 #if defined(QUORVANE_FFT_HAS_AVX2)
         case Kernel::Avx2:
@@ -72,7 +72,7 @@ PassesFunction PassesFor(Kernel kernel) {
 }
 
 Kernel FastestKernel() {
-    for (const Kernel kernel : {Kernel::Avx2, Kernel::Sse2}) {
+    for (const Kernel kernel : {Kernel::Avx2, Kernel::Vector128}) {
         if (HasKernel(kernel)) return kernel;
     }
     return Kernel::Scalar;
@@ -119,16 +119,16 @@ void ScalarPasses(double* data, std::size_t nn, double sign) {
 }  // namespace detail
 
 bool HasKernel(Kernel kernel) {
-#if defined(__SSE2__)
-    constexpr bool kSse2Built = true;
+#if defined(QUORVANE_FFT_HAS_VECTOR128)
+    constexpr bool kVector128Built = true;
 #else
-    constexpr bool kSse2Built = false;
+    constexpr bool kVector128Built = false;
 #endif
     switch (kernel) {
         case Kernel::Scalar:
             return true;
-        case Kernel::Sse2:
-            return kSse2Built;
+        case Kernel::Vector128:
+            return kVector128Built;
         case Kernel::Avx2:
 #if defined(QUORVANE_FFT_HAS_AVX2)
             return detail::ProcessorHasAvx2();

@@ -9,9 +9,9 @@
 namespace nrFFT {
 
 enum class Kernel {
-    Scalar,  // one point at a time, portable C++
-    Sse2,    // one complex point per 128-bit vector (x86-64)
-    Avx2,    // two complex points per 256-bit vector (x86-64 processors that have AVX2)
+    Scalar,     // one point at a time, portable C++
+    Vector128,  // one complex point per 128-bit vector (SSE2 on x86-64, SIMD128 in WebAssembly)
+    Avx2,       // two complex points per 256-bit vector (x86-64 processors that have AVX2)
 };
 
 // Whether this build and this processor can run the kernel.

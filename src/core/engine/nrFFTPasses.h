@@ -44,8 +44,9 @@ class Twiddles {
 using PassesFunction = void (*)(double* data, std::size_t nn, double sign);
 
 void ScalarPasses(double* data, std::size_t nn, double sign);
-#if defined(__SSE2__)
-void Sse2Passes(double* data, std::size_t nn, double sign);
+#if defined(__SSE2__) || defined(__wasm_simd128__)
+#define QUORVANE_FFT_HAS_VECTOR128 1
+void Vector128Passes(double* data, std::size_t nn, double sign);
 #endif
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QUORVANE_FFT_HAS_AVX2 1

@@ -7,7 +7,9 @@
 
 #include "engine/nrFFTPasses.h"
 
-#if defined(__SSE2__)
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 #if defined(QUORVANE_FFT_HAS_AVX2)
@@ -24,53 +26,132 @@ constexpr std::size_t kGroup = 8;
 
 }  // namespace
 
-#if defined(__SSE2__)
+#if defined(QUORVANE_FFT_HAS_VECTOR128)
 
 namespace {
 
-// One complex point as a two-lane vector (real, imaginary); max/min return their second operand
-// when either is NaN, so a NaN product passes the clamp unchanged, as in the scalar kernel.
-inline void Sse2Butterfly(double* pa, double* pc, __m128d wre, __m128d wim) {
-    const __m128d low = _mm_set1_pd(-kProductLimit);
-    const __m128d high = _mm_set1_pd(kProductLimit);
-    const __m128d xc = _mm_loadu_pd(pc);
-    const __m128d swapped = _mm_shuffle_pd(xc, xc, 1);
-    const __m128d product = _mm_min_pd(
-        high, _mm_max_pd(low, _mm_add_pd(_mm_mul_pd(wre, xc), _mm_mul_pd(wim, swapped))));
-    const __m128d xa = _mm_loadu_pd(pa);
-    _mm_storeu_pd(pc, _mm_sub_pd(xa, product));
-    _mm_storeu_pd(pa, _mm_add_pd(xa, product));
+// One complex point in a two-lane vector (real, imaginary): SSE2 on x86-64, SIMD128 in
+// WebAssembly. The clamp keeps a NaN product, as the scalar kernel does: SSE2's min and max return
+// their second operand when either is NaN, and SIMD128's pseudo-minimum pmin(a, b) is
+// b < a ? b : a, which returns its first.
+#if defined(__wasm_simd128__)
+using Vector = v128_t;
+inline Vector Load(const double* p) { return wasm_v128_load(p); }
+inline void Store(double* p, Vector v) { wasm_v128_store(p, v); }
+inline Vector Add(Vector a, Vector b) { return wasm_f64x2_add(a, b); }
+inline Vector Sub(Vector a, Vector b) { return wasm_f64x2_sub(a, b); }
+inline Vector Mul(Vector a, Vector b) { return wasm_f64x2_mul(a, b); }
+inline Vector Swapped(Vector v) { return wasm_i64x2_shuffle(v, v, 1, 0); }
+inline Vector Splat(double x) { return wasm_f64x2_splat(x); }
+inline Vector Make(double low, double high) { return wasm_f64x2_make(low, high); }
+inline Vector Clamp(Vector x, Vector low, Vector high) {
+    return wasm_f64x2_pmin(wasm_f64x2_pmax(x, low), high);
+}
+#else
+using Vector = __m128d;
+inline Vector Load(const double* p) { return _mm_loadu_pd(p); }
+inline void Store(double* p, Vector v) { _mm_storeu_pd(p, v); }
+inline Vector Add(Vector a, Vector b) { return _mm_add_pd(a, b); }
+inline Vector Sub(Vector a, Vector b) { return _mm_sub_pd(a, b); }
+inline Vector Mul(Vector a, Vector b) { return _mm_mul_pd(a, b); }
+inline Vector Swapped(Vector v) { return _mm_shuffle_pd(v, v, 1); }
+inline Vector Splat(double x) { return _mm_set1_pd(x); }
+inline Vector Make(double low, double high) { return _mm_setr_pd(low, high); }
+inline Vector Clamp(Vector x, Vector low, Vector high) {
+    return _mm_min_pd(high, _mm_max_pd(low, x));
+}
+#endif
+
+// The butterfly product w * c, held within +-1e200: the real lane is wr re + (-wi) im, the
+// imaginary lane wr im + wi re, as the scalar kernel computes them.
+inline Vector Product(Vector xc, Vector wre, Vector wim) {
+    return Clamp(Add(Mul(wre, xc), Mul(wim, Swapped(xc))), Splat(-kProductLimit),
+                 Splat(kProductLimit));
 }
 
-}  // namespace
+// The twiddles of a group of butterflies, as (wr, wr) and (-wi, wi), taken from the recurrence
+// in order.
+struct Vector128TwiddleGroup {
+    Vector re[kGroup];
+    Vector im[kGroup];
 
-namespace {
+    void Take(Twiddles& w, std::size_t count) {
+        for (std::size_t k = 0; k < count; ++k, w.Advance()) {
+            re[k] = Splat(w.Real());
+            im[k] = Make(-w.Imaginary(), w.Imaginary());
+        }
+    }
+};
 
-void Sse2Pass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
+void Vector128Pass(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
     const std::size_t n = 2 * nn;
     const std::size_t span = 2 * h;
     const std::size_t count = std::min(h, kGroup);
     Twiddles w(h, sign);
-    __m128d wre[kGroup];
-    __m128d wim[kGroup];
+    Vector128TwiddleGroup group;
     for (std::size_t q = 0; q < h; q += count) {
-        for (std::size_t k = 0; k < count; ++k, w.Advance()) {
-            wre[k] = _mm_set1_pd(w.Real());
-            wim[k] = _mm_set_pd(w.Imaginary(), -w.Imaginary());
-        }
+        group.Take(w, count);
         for (std::size_t block = 2 * q; block < n; block += 2 * span) {
             double* pa = data + block;
-            for (std::size_t k = 0; k < count; ++k, pa += 2)
-                Sse2Butterfly(pa, pa + span, wre[k], wim[k]);
+            for (std::size_t k = 0; k < count; ++k, pa += 2) {
+                double* pc = pa + span;
+                const Vector product = Product(Load(pc), group.re[k], group.im[k]);
+                const Vector xa = Load(pa);
+                Store(pc, Sub(xa, product));
+                Store(pa, Add(xa, product));
+            }
+        }
+    }
+}
+
+// Passes h and 2h in one sweep, as Avx2TwoPasses below does two points at a time.
+void Vector128TwoPasses(double* __restrict data, std::size_t nn, std::size_t h, double sign) {
+    const std::size_t n = 2 * nn;
+    const std::size_t span = 2 * h;
+    const std::size_t count = std::min(h, kGroup);
+    Twiddles first(h, sign);
+    Twiddles secondLow(2 * h, sign);
+    Twiddles secondHigh(2 * h, sign);
+    for (std::size_t q = 0; q < h; ++q)
+        secondHigh.Advance();
+    Vector128TwiddleGroup w1;
+    Vector128TwiddleGroup w2Low;
+    Vector128TwiddleGroup w2High;
+    for (std::size_t q = 0; q < h; q += count) {
+        w1.Take(first, count);
+        w2Low.Take(secondLow, count);
+        w2High.Take(secondHigh, count);
+        for (std::size_t block = 2 * q; block < n; block += 4 * span) {
+            double* p = data + block;
+            for (std::size_t k = 0; k < count; ++k, p += 2) {
+                const Vector x0 = Load(p);
+                const Vector x1 = Load(p + span);
+                const Vector x2 = Load(p + 2 * span);
+                const Vector x3 = Load(p + 3 * span);
+                const Vector t = Product(x1, w1.re[k], w1.im[k]);
+                const Vector a0 = Add(x0, t);
+                const Vector a1 = Sub(x0, t);
+                const Vector u = Product(x3, w1.re[k], w1.im[k]);
+                const Vector a2 = Add(x2, u);
+                const Vector a3 = Sub(x2, u);
+                const Vector v = Product(a2, w2Low.re[k], w2Low.im[k]);
+                Store(p, Add(a0, v));
+                Store(p + 2 * span, Sub(a0, v));
+                const Vector z = Product(a3, w2High.re[k], w2High.im[k]);
+                Store(p + span, Add(a1, z));
+                Store(p + 3 * span, Sub(a1, z));
+            }
         }
     }
 }
 
 }  // namespace
 
-void Sse2Passes(double* data, std::size_t nn, double sign) {
-    for (std::size_t h = 1; h < nn; h *= 2)
-        Sse2Pass(data, nn, h, sign);
+void Vector128Passes(double* data, std::size_t nn, double sign) {
+    std::size_t h = 1;
+    for (; 4 * h <= nn; h *= 4)
+        Vector128TwoPasses(data, nn, h, sign);
+    if (h < nn) Vector128Pass(data, nn, h, sign);
 }
 
 #endif

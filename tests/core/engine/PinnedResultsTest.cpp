@@ -135,7 +135,7 @@ TEST(PinnedResults, EveryFftKernelMatchesTheReferenceAndTheScalarKernel) {
         points[2 * m] = antenna[m];
 
     for (const nrFFT::Kernel kernel :
-         {nrFFT::Kernel::Scalar, nrFFT::Kernel::Sse2, nrFFT::Kernel::Avx2}) {
+         {nrFFT::Kernel::Scalar, nrFFT::Kernel::Vector128, nrFFT::Kernel::Avx2}) {
         if (!nrFFT::HasKernel(kernel)) continue;
         std::vector<double> spectrum = points;
         nrFFT::FFTWith(kernel, spectrum.data(), static_cast<std::int32_t>(kSampleCount), 0);
