@@ -180,9 +180,15 @@ double StrongestLevelDb(const std::vector<double>& powers) {
 }
 
 double StrongestFrequencyMHz(const std::vector<double>& powers) {
+    // The first of the strongest bins; the running maximum is kept at hand rather than read
+    // back through the index, which WebAssembly engines do not optimise away.
     std::size_t strongest = 0;
+    double most = powers.empty() ? 0.0 : powers[0];
     for (std::size_t k = 1; k < powers.size(); ++k) {
-        if (powers[k] > powers[strongest]) strongest = k;
+        if (powers[k] > most) {
+            most = powers[k];
+            strongest = k;
+        }
     }
     const std::size_t folded =
         strongest > powers.size() / 2 ? powers.size() - strongest : strongest;
