@@ -74,6 +74,8 @@ export class App implements Host {
   private backgroundKey = "";
   private orderKey = "";
   private zKey = "";
+  // Whether the window layer has been sized and placed yet.
+  private laidOut = false;
 
   constructor(public win: WebWindow, container: HTMLElement,
               private readonly reserved: () => number) {
@@ -161,7 +163,8 @@ export class App implements Host {
     const fit = fitFactor(scene.width, scene.height, window.innerWidth,
                           Math.max(1, window.innerHeight - top));
     const dpr = window.devicePixelRatio || 1;
-    if (fit !== this.scale.fit || dpr !== this.dpr) {
+    if (!this.laidOut || fit !== this.scale.fit || dpr !== this.dpr) {
+      this.laidOut = true;
       this.scale = new Scale(fit);
       this.dpr = dpr;
       force = true;

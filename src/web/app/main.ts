@@ -66,9 +66,10 @@ async function start(): Promise<void> {
   };
   window.addEventListener("hashchange", applyHash);
 
-  app.refresh();
-  applyHash();
-  app.relayout();
+  // The window is laid out once, with the setup from the address when there is one.
+  const linked = setupFromHash(location.hash);
+  if (linked !== null) applySetup(linked);
+  else app.refresh();
   performance.mark("quorvane-first-render");
 
   const menu = new ContextMenu();
