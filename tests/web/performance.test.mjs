@@ -73,6 +73,19 @@ test('one refresh in Chromium against twice the native refresh', async () => {
   const page = await newPage(browser, errors);
   await page.goto(`${server.url}?test#setup=${encodeURIComponent(first.tickSetup)}`);
   await windowShown(page);
+  // The browser first runs the module through its baseline compiler and swaps in optimised code
+  // for the busy functions as a background compiler finishes them, which on this loaded 2-core
+  // machine takes a few hundred refreshes. A student's page refreshes for minutes, so the figure
+  // is the steady one: the page refreshes for two seconds before anything is timed. The first
+  // 40 refreshes are reported beside it.
+  figures.chromiumFirstTicksMs = await page.evaluate(() => {
+    const t = window.quorvaneTest;
+    const start = performance.now();
+    for (let n = 0; n < 40; n += 1) t.tick(1);
+    const first = (performance.now() - start) / 40;
+    while (performance.now() - start < 2000) t.tick(1);
+    return Number(first.toFixed(4));
+  });
   const natives = [first.tickMs];
   const webs = [];
   const scenes = [];
@@ -80,7 +93,6 @@ test('one refresh in Chromium against twice the native refresh', async () => {
     if (round > 0) natives.push((await expected('--time', '40')).tickMs);
     const [webMs, sceneMs] = await page.evaluate(() => {
       const t = window.quorvaneTest;
-      t.tick(5);
       const best = (step) => {
         let fastest = Infinity;
         for (let run = 0; run < 5; run += 1) {
@@ -110,7 +122,8 @@ test('one refresh in Chromium against twice the native refresh', async () => {
   figures.tickRatio = Number((webMs / native.tickMs).toFixed(2));
   figures.chromiumSceneMs = Number(sceneMs.toFixed(4));
   console.log(`tick: native ${native.tickMs} ms, chromium ${webMs.toFixed(4)} ms ` +
-    `(the whole scene, as after an edit: ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x`);
+    `(the whole scene, as after an edit: ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x; ` +
+    `the first 40 refreshes: ${figures.chromiumFirstTicksMs} ms`);
   within('refresh', webMs / native.tickMs, 2, 3, 'times the native refresh');
   assert.deepEqual(errors, [], 'console errors');
 });
