@@ -36,27 +36,59 @@ namespace {
 // b < a ? b : a, which returns its first.
 #if defined(__wasm_simd128__)
 using Vector = v128_t;
-inline Vector Load(const double* p) { return wasm_v128_load(p); }
-inline void Store(double* p, Vector v) { wasm_v128_store(p, v); }
-inline Vector Add(Vector a, Vector b) { return wasm_f64x2_add(a, b); }
-inline Vector Sub(Vector a, Vector b) { return wasm_f64x2_sub(a, b); }
-inline Vector Mul(Vector a, Vector b) { return wasm_f64x2_mul(a, b); }
-inline Vector Swapped(Vector v) { return wasm_i64x2_shuffle(v, v, 1, 0); }
-inline Vector Splat(double x) { return wasm_f64x2_splat(x); }
-inline Vector Make(double low, double high) { return wasm_f64x2_make(low, high); }
+inline Vector Load(const double* p) {
+    return wasm_v128_load(p);
+}
+inline void Store(double* p, Vector v) {
+    wasm_v128_store(p, v);
+}
+inline Vector Add(Vector a, Vector b) {
+    return wasm_f64x2_add(a, b);
+}
+inline Vector Sub(Vector a, Vector b) {
+    return wasm_f64x2_sub(a, b);
+}
+inline Vector Mul(Vector a, Vector b) {
+    return wasm_f64x2_mul(a, b);
+}
+inline Vector Swapped(Vector v) {
+    return wasm_i64x2_shuffle(v, v, 1, 0);
+}
+inline Vector Splat(double x) {
+    return wasm_f64x2_splat(x);
+}
+inline Vector Make(double low, double high) {
+    return wasm_f64x2_make(low, high);
+}
 inline Vector Clamp(Vector x, Vector low, Vector high) {
     return wasm_f64x2_pmin(wasm_f64x2_pmax(x, low), high);
 }
 #else
 using Vector = __m128d;
-inline Vector Load(const double* p) { return _mm_loadu_pd(p); }
-inline void Store(double* p, Vector v) { _mm_storeu_pd(p, v); }
-inline Vector Add(Vector a, Vector b) { return _mm_add_pd(a, b); }
-inline Vector Sub(Vector a, Vector b) { return _mm_sub_pd(a, b); }
-inline Vector Mul(Vector a, Vector b) { return _mm_mul_pd(a, b); }
-inline Vector Swapped(Vector v) { return _mm_shuffle_pd(v, v, 1); }
-inline Vector Splat(double x) { return _mm_set1_pd(x); }
-inline Vector Make(double low, double high) { return _mm_setr_pd(low, high); }
+inline Vector Load(const double* p) {
+    return _mm_loadu_pd(p);
+}
+inline void Store(double* p, Vector v) {
+    _mm_storeu_pd(p, v);
+}
+inline Vector Add(Vector a, Vector b) {
+    return _mm_add_pd(a, b);
+}
+inline Vector Sub(Vector a, Vector b) {
+    return _mm_sub_pd(a, b);
+}
+inline Vector Mul(Vector a, Vector b) {
+    return _mm_mul_pd(a, b);
+}
+inline Vector Swapped(Vector v) {
+    return _mm_shuffle_pd(v, v, 1);
+}
+inline Vector Splat(double x) {
+    return _mm_set1_pd(x);
+}
+inline Vector Make(double low, double high) {
+    return _mm_setr_pd(low, high);
+}
 inline Vector Clamp(Vector x, Vector low, Vector high) {
     return _mm_min_pd(high, _mm_max_pd(low, x));
 }
