@@ -3,15 +3,17 @@
 //   - one refresh in Chromium (the core's tick, what changed handed to the page, and both plot
 //     groups drawn) within twice the native refresh of the same setup (the same calls into the
 //     core: the tick and the update), each the best of five runs of 40 refreshes, taken in three
-//     rounds that alternate between the two so that both meet the same load on the machine;
+//     rounds that alternate between the two so that both meet the same load on the machine,
+//     after two seconds of refreshing that let the browser optimise the core;
 //   - the renderer's CPU within 5% of one core over 10 s of refreshing every 250 ms;
 //   - the first render (the window laid out from the core, from navigation on, with nothing
 //     cached) within 1 s from this machine's loopback address: the best of three loads;
 //   - the whole site within 1 MiB gzipped.
-// On this 2-core machine the timed figures swing by a third between runs of the same build (the
-// refresh has measured 1.76x to 2.62x), so a timed figure fails the test only well past its
-// target, where a real regression lands (the refresh that sent the whole scene every tick
-// measured 3.2x to 7.2x and 6% of a core); between the two it is reported as over its target.
+// This 2-core machine is shared, and its load swings the timed figures: with one core kept busy
+// the first render has taken 0.7 to 1.05 s against 0.55 s on a quiet machine. A timed figure
+// therefore fails the test only well past its target, where a real regression lands (the refresh
+// that timed the browser's baseline code measured 1.7 ms, 3x; the one that sent the whole scene
+// every tick, 3.2x to 7.2x and 6% of a core); between the two it is reported as over its target.
 import assert from 'node:assert/strict';
 import { readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
@@ -124,7 +126,7 @@ test('one refresh in Chromium against twice the native refresh', async () => {
   console.log(`tick: native ${native.tickMs} ms, chromium ${webMs.toFixed(4)} ms ` +
     `(the whole scene, as after an edit: ${sceneMs.toFixed(4)} ms), ${figures.tickRatio}x; ` +
     `the first 40 refreshes: ${figures.chromiumFirstTicksMs} ms`);
-  within('refresh', webMs / native.tickMs, 2, 3, 'times the native refresh');
+  within('refresh', webMs / native.tickMs, 2, 2.5, 'times the native refresh');
   assert.deepEqual(errors, [], 'console errors');
 });
 
