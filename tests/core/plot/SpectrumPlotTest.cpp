@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DisplayTestSupport.h"
@@ -246,6 +247,31 @@ std::vector<std::vector<std::string>> TableRows(const std::string& table) {
         start = end + 1;
     }
     return rows;
+}
+
+// The description names the strongest bin's frequency: the first of equal bins, a bin above
+// the middle at its mirror below it, and a bin that is not a number only where it stands first.
+TEST(SpectrumPlot, StrongestFrequencyNamesTheFirstOfTheStrongestBins) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::size_t, double>> bins;  // all other bins hold 1
+        double mhz;
+    };
+    const Case cases[] = {
+        {"one strongest bin", {{1000, 5}}, 1000 * kBinWidth / 1e6},
+        {"equal bins: the first", {{300, 5}, {1000, 5}}, 300 * kBinWidth / 1e6},
+        {"above the middle: folded", {{8192 - 300, 5}}, 300 * kBinWidth / 1e6},
+        {"all equal: bin 0", {}, 0},
+        {"NaN among them: skipped", {{10, kNaN}, {500, 5}}, 500 * kBinWidth / 1e6},
+        {"NaN in bin 0: kept", {{0, kNaN}, {500, 5}}, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> powers(8192, 1.0);
+        for (const auto& [bin, power] : c.bins)
+            powers[bin] = power;
+        EXPECT_DOUBLE_EQ(StrongestFrequencyMHz(powers), c.mhz) << c.name;
+    }
 }
 
 // "Copy Data" gives every bin of the window at its own centre, in dB and dBm, whatever the
